@@ -1,0 +1,105 @@
+#pragma once
+// The long-lived state of one working session: the data directory and its
+// files, the draw archive with its offset, the settings and form-state files,
+// the exclusive hold on the stakes file, and the busy and progress state.
+// The main window owns one and binds it to widgets; the command-line program
+// and the tests build their own. Every operation that is not about a widget is
+// a method here, and reports to the user only through the host.
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "core/DataDir.h"
+#include "core/DrawArchive.h"
+#include "core/DrawCsv.h"
+#include "core/ExclusiveFile.h"
+#include "core/IniStore.h"
+#include "shell/BusyState.h"
+#include "shell/Host.h"
+#include "shell/Progress.h"
+
+namespace zircon {
+
+class Workspace {
+public:
+    Workspace(const QString& dataDir, Host& host);
+
+    Host& host() { return m_host; }
+    const DataPaths& paths() const { return m_paths; }
+    DrawArchive& archive() { return m_archive; }
+    const DrawArchive& archive() const { return m_archive; }
+    BusyState& busyState() { return m_busy; }
+    bool busy() const { return m_busy.busy(); }
+    Progress& progress() { return m_progress; }
+    IniStore& settings() { return m_settings; }
+    IniStore& formState() { return m_formState; }
+
+    // Start-up: takes the stakes file for this process alone. On failure shows
+    // the exclusive-access message and returns false; the program then ends.
+    bool openStakesFile();
+    void closeStakesFile() { m_stakesFile.close(); }
+    ExclusiveFile& stakesFile() { return m_stakesFile; }
+
+    // Reads the archive file; a failure is shown and the list refreshed.
+    bool loadArchive();
+
+    // Archive commands. Each saves the archive at once; when the save fails
+    // the message is shown and the archive keeps its previous content.
+    bool addDraw(const TDraw& draw);
+    bool replaceDraw(int index, const TDraw& draw);
+    // Deletes the draws shown at these rows (newest first), after the
+    // confirmation question. Rows, not draw numbers, name the records, so
+    // draws that share a number are deleted exactly as selected.
+    bool deleteDrawRows(const std::vector<int>& rows);
+    // Appends the draws of a CSV file and tells how many were added and how
+    // many lines were skipped; nothing is appended when the file cannot be read.
+    std::optional<CsvImportResult> importDrawsCsv(const QString& file, bool tellUser = true);
+    // Writes the archive as a CSV file; returns the number of draws written.
+    std::optional<int> exportDrawsCsv(const QString& file);
+
+    // Sets the draws offset; when it changed, refreshes the list and every view.
+    bool setDrawsOffset(int offset);
+
+    // The texts of status panels 0..2: archive size, next draw number, the
+    // numbers of the draw that follows the current one.
+    std::array<QString, 3> drawStatusTexts() const;
+
+    // The draws list refreshes on every archive change (forced after a save).
+    void setDrawsListRefresher(std::function<void(bool force)> refresher) { m_listRefresher = std::move(refresher); }
+    // Views join the refresh-all-views step in the order they register.
+    void addViewRefresher(std::function<void(bool force)> refresher) { m_viewRefreshers.push_back(std::move(refresher)); }
+    void refreshDrawsList(bool force);
+    // Rebuilds every registered view; does nothing while a script runs.
+    void refreshAllViews(bool force);
+    void setScriptRunning(bool running) { m_scriptRunning = running; }
+    bool scriptRunning() const { return m_scriptRunning; }
+
+    // Shows a failure the usual way: the operation's message, an empty line
+    // and the failure's text.
+    void showFailure(const QString& operationMessage, const QString& failure);
+
+private:
+    bool storeArchive(TDrawsArray draws);
+
+    Host& m_host;
+    DataPaths m_paths;
+    BusyState m_busy;
+    Progress m_progress;
+    DrawArchive m_archive;
+    IniStore m_settings;
+    IniStore m_formState;
+    ExclusiveFile m_stakesFile;
+    bool m_scriptRunning = false;
+    std::function<void(bool)> m_listRefresher;
+    std::vector<std::function<void(bool)>> m_viewRefreshers;
+};
+
+// "Удалить выделенную запись?" or "Удалить все выделенные записи (всего будет
+// удалено %d записи(ей))?".
+QString deleteConfirmationText(int count);
+
+}  // namespace zircon
