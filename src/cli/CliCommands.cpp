@@ -9,6 +9,8 @@
 #include "core/Tr.h"
 #include "shell/DrawsColumns.h"
 #include "shell/Workspace.h"
+#include "stats/StatClassInfo.h"
+#include "stats/TStatList.h"
 
 namespace zircon {
 namespace {
@@ -18,7 +20,8 @@ const char* const kUsage =
     "commands:\n"
     "  draws                 list the archive, newest first, tab-separated\n"
     "  draws import FILE     append the draws of a CSV file\n"
-    "  draws export FILE     write the archive as a CSV file";
+    "  draws export FILE     write the archive as a CSV file\n"
+    "  methods               list the statistic methods: code, group, flags, title";
 
 // The arguments after the program name with the data-directory option taken out.
 QStringList commandWords(const QStringList& arguments)
@@ -50,6 +53,18 @@ int listDraws(Workspace& ws)
     return 0;
 }
 
+int listMethods(Workspace& ws)
+{
+    const TStatList& list = ws.statList();
+    for (int i = 0; i < list.Count(); ++i) {
+        const StatClassInfo& cls = *list.Items(i).StatClass;
+        printOut(QStringList{list.ItemCode(i), statGroupCode(cls.group), statFlagLetters(cls.fullFlags()),
+                             list.DisplayTitle(i)}
+                     .join(u'\t'));
+    }
+    return 0;
+}
+
 }  // namespace
 
 int runCli(const QStringList& arguments)
@@ -68,6 +83,11 @@ int runCli(const QStringList& arguments)
     }
     CliHost host;
     Workspace ws(dataDir, host);
+    if (words[0] == QStringLiteral("methods") && words.size() == 1) {
+        ws.loadEngineSettings();
+        ws.rebuildRegistry();
+        return host.failed() ? 1 : listMethods(ws);
+    }
     if (words[0] == QStringLiteral("draws")) {
         if (!ws.loadArchive())
             return 1;

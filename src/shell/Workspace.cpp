@@ -8,6 +8,7 @@
 #include "core/AtomicFile.h"
 #include "core/Error.h"
 #include "core/Format.h"
+#include "core/IniFile.h"
 #include "core/Tr.h"
 
 namespace zircon {
@@ -20,6 +21,62 @@ Workspace::Workspace(const QString& dataDir, Host& host)
       m_settings(m_paths.ini),
       m_formState(m_paths.frm)
 {
+    m_statList.setDraws(&m_archive.draws());
+}
+
+bool Workspace::loadEngineSettings()
+{
+    BusyScope busy(m_busy, m_host, tr("Загрузка файла конфигурации..."));
+    try {
+        const IniFile ini = m_settings.load();
+        m_statList.LoadGenerateSettings(ini);
+        m_statList.LoadConfig(ini);
+        m_statList.LoadShredding(ini);
+        return true;
+    } catch (const std::exception& e) {
+        showFailure(tr("Ошибка чтения файла конфигурации!\r\r%s"), errorText(e));
+        return false;
+    }
+}
+
+bool Workspace::saveEngineSettings()
+{
+    try {
+        m_settings.update([&](IniFile& ini) {
+            m_statList.SaveConfig(ini);
+            m_statList.SaveGenerateSettings(ini);
+            m_statList.SaveShredding(ini);
+        });
+        return true;
+    } catch (const std::exception& e) {
+        showFailure(tr("Ошибка записи файла конфигурации!\r\r%s"), errorText(e));
+        return false;
+    }
+}
+
+QString Workspace::languageName() const
+{
+    return QStringLiteral("Russian");
+}
+
+void Workspace::rebuildRegistry()
+{
+    IniStore favourites(m_paths.favourites);
+    if (m_statList.Count() > 0) {
+        try {
+            favourites.update(
+                [&](IniFile& ini) { m_statList.SaveFilterList(ini, true, false, languageName()); });
+        } catch (const std::exception& e) {
+            showFailure(tr("Ошибка сохранения списка фильтров!\r\r%s"), errorText(e));
+        }
+    }
+    m_statList.RegisterAll();
+    m_statList.ShowAll();
+    try {
+        m_statList.LoadFilterList(favourites.load(), true, languageName());
+    } catch (const std::exception& e) {
+        showFailure(tr("Ошибка загрузки списка фильтров!\r\r%s"), errorText(e));
+    }
 }
 
 QString deleteConfirmationText(int count)

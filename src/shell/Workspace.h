@@ -21,6 +21,7 @@
 #include "shell/BusyState.h"
 #include "shell/Host.h"
 #include "shell/Progress.h"
+#include "stats/TStatList.h"
 
 namespace zircon {
 
@@ -37,6 +38,20 @@ public:
     Progress& progress() { return m_progress; }
     IniStore& settings() { return m_settings; }
     IniStore& formState() { return m_formState; }
+
+    // The statistic registry, bound to the archive for the whole run.
+    TStatList& statList() { return m_statList; }
+    const TStatList& statList() const { return m_statList; }
+    // Reads the engine settings, the generation settings and the shredding
+    // formulas from the settings file; a failure is shown and the defaults stay.
+    bool loadEngineSettings();
+    // Writes them back; a failure is shown and nothing is lost in memory.
+    bool saveEngineSettings();
+    // Rebuilds the registry from the settings, keeping the user's captions and
+    // favourites through the method-list file.
+    void rebuildRegistry();
+    // The section name of the captions in the method-list file.
+    QString languageName() const;
 
     // Start-up: takes the stakes file for this process alone. On failure shows
     // the exclusive-access message and returns false; the program then ends.
@@ -90,6 +105,7 @@ private:
     BusyState m_busy;
     Progress m_progress;
     DrawArchive m_archive;
+    TStatList m_statList;
     IniStore m_settings;
     IniStore m_formState;
     ExclusiveFile m_stakesFile;
