@@ -43,7 +43,7 @@ public:
     TCustomStat(const TCustomStat&) = delete;
     TCustomStat& operator=(const TCustomStat&) = delete;
 
-    const StatClassInfo& statClass() const { return m_class; }
+    const StatClassInfo& classInfo() const { return m_class; }
     const TStatList& statList() const { return m_list; }
     const TConfigData& config() const;
     QString GetTitle() const { return m_class.title(Param); }
@@ -60,6 +60,17 @@ public:
     virtual void AddDrawValues(int index, int end, bool sorted, TStatDrawArray& items, TStatWork& work,
                                TLastValueArray& last);
     virtual int FindNextDraw(const TStatDrawItem& item, int from, int end, bool sorted);
+    // How the table finds "Факт". False: one pass over the draws after the
+    // window gives every value's next occurrence at once, which equals
+    // FindNextDraw whenever a draw's values do not depend on the state kept
+    // in TStatWork. A method whose values do (series, chains) answers true
+    // and gets one FindNextDraw per value.
+    virtual bool findsNextByScan() const { return false; }
+    // How the prefetch build counts a combination's values. True: the keys of
+    // CombKeys, each counted once. A method that overrides AddCombValues with
+    // something CombKeys does not state answers false and is built through
+    // AddCombValues into a value table.
+    virtual bool prefetchByKeys() const { return true; }
     // The plain test of one combination against the selected values; the
     // reference the prepared filters are checked against.
     virtual bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int end, bool sorted,

@@ -23,8 +23,7 @@ TFormProgress::TFormProgress(std::function<void()> onStop, QWidget* parent)
 
     m_text = new QLabel(this);
     m_text->setObjectName(QStringLiteral("lblText"));
-    m_text->setMinimumWidth(380);
-    m_text->setWordWrap(true);
+    m_text->setMinimumWidth(460);
     m_gauge = new QProgressBar(this);
     m_gauge->setObjectName(QStringLiteral("pbGauge"));
     m_gauge->setTextVisible(false);
@@ -41,7 +40,9 @@ TFormProgress::TFormProgress(std::function<void()> onStop, QWidget* parent)
     layout->addWidget(m_text);
     layout->addWidget(m_gauge);
     layout->addLayout(buttons);
-    setFixedSize(sizeHint().expandedTo(QSize(420, 0)));
+    // The window fits its text: a long progress line widens it rather than
+    // being cut off.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void TFormProgress::showProgress(const QString& text, int position, int maximum)
