@@ -28,7 +28,6 @@
 #include "shell/BusyState.h"
 #include "shell/Workspace.h"
 #include "ui/ActionSet.h"
-#include "ui/ChannelSizeSetting.h"
 #include "ui/DrawsCommands.h"
 #include "ui/DrawsModel.h"
 #include "ui/DrawsTab.h"
@@ -177,7 +176,7 @@ void TFormMain::buildWidgets()
     m_splitter->setChildrenCollapsible(false);
     setCentralWidget(m_splitter);
 
-    m_drawsTab->model()->setChannelSizeSource([this] { return channelSizeSetting(m_ws->settings()); });
+    m_drawsTab->model()->setChannelSizeSource([this] { return m_ws->statList().Config.ChannelSize; });
     connect(m_drawsTab->list()->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TFormMain::updateCommandStates);
     connect(m_drawsTab->list()->model(), &QAbstractItemModel::modelReset, this, &TFormMain::updateCommandStates);
@@ -393,9 +392,7 @@ void TFormMain::applyPrefetchsInitRule()
 
 void TFormMain::loadConfiguration()
 {
-    // Filled by the statistics configuration (settings, generation settings
-    // and shredding formulas). Until then the channel size is read from its
-    // place in the settings file whenever the draws list repaints.
+    m_ws->loadEngineSettings();
 }
 
 void TFormMain::loadProxySettings()
@@ -405,8 +402,7 @@ void TFormMain::loadProxySettings()
 
 void TFormMain::registerStatistics()
 {
-    // Filled by the statistic registry: the archive, every statistic and the
-    // favourites file.
+    m_ws->rebuildRegistry();
 }
 
 void TFormMain::fillStatisticChoosers()
