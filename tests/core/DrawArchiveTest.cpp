@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "support/DrawFixtures.h"
 #include "core/DrawArchive.h"
 #include "core/DrawRecord.h"
 #include "core/Error.h"
@@ -10,17 +11,9 @@
 using namespace zircon;
 using zircon::test::TempDir;
 
-namespace {
+using zircon::test::makeDraw;
 
-TDraw makeDraw(int number, std::array<uint8_t, 5> nums, uint8_t extra, const char* date)
-{
-    TDraw d;
-    d.number = number;
-    d.nums = nums;
-    d.extra = extra;
-    d.setDate(date);
-    return d;
-}
+namespace {
 
 TDrawsArray numbered(std::initializer_list<int> numbers)
 {

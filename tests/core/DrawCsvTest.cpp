@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/DrawFixtures.h"
 #include "core/DrawArchive.h"
 #include "core/DrawCsv.h"
 #include "core/TextCodec.h"
@@ -7,17 +8,9 @@
 
 using namespace zircon;
 
-namespace {
+using zircon::test::makeDraw;
 
-TDraw makeDraw(int number, std::array<uint8_t, 5> nums, uint8_t extra, const char* date)
-{
-    TDraw d;
-    d.number = number;
-    d.nums = nums;
-    d.extra = extra;
-    d.setDate(date);
-    return d;
-}
+namespace {
 
 QByteArray lines(std::initializer_list<const char*> ls)
 {

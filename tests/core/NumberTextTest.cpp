@@ -2,26 +2,19 @@
 
 #include <optional>
 
+#include "support/DrawFixtures.h"
 #include "core/Error.h"
 #include "core/NumberText.h"
 
 using namespace zircon;
+
+using zircon::test::makeDraw;
 
 namespace {
 
 QString q(const char* utf8)
 {
     return QString::fromUtf8(utf8);
-}
-
-TDraw makeDraw(int number, std::array<uint8_t, 5> nums, uint8_t extra, const char* date)
-{
-    TDraw d;
-    d.number = number;
-    d.nums = nums;
-    d.extra = extra;
-    d.setDate(date);
-    return d;
 }
 
 }  // namespace

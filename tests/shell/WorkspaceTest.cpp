@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include "support/DrawFixtures.h"
 #include "core/DrawArchive.h"
 #include "core/DrawRecord.h"
 #include "shell/Workspace.h"
@@ -12,17 +13,9 @@ using namespace zircon;
 using zircon::test::FakeHost;
 using zircon::test::TempDir;
 
-namespace {
+using zircon::test::makeDraw;
 
-TDraw makeDraw(int number, std::array<uint8_t, 5> nums, uint8_t extra = 1, const char* date = "01/01/2020")
-{
-    TDraw d;
-    d.number = number;
-    d.nums = nums;
-    d.extra = extra;
-    d.setDate(date);
-    return d;
-}
+namespace {
 
 class WorkspaceTest : public ::testing::Test {
 protected:

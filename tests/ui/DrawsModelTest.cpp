@@ -2,23 +2,16 @@
 
 #include <QColor>
 
+#include "support/DrawFixtures.h"
 #include "core/DrawArchive.h"
 #include "core/Grouping.h"
 #include "support/TempDir.h"
 #include "ui/DrawsModel.h"
 
+using zircon::test::makeDraw;
+
 namespace zircon {
 namespace {
-
-TDraw makeDraw(int number, std::array<uint8_t, 5> nums, uint8_t extra, const char* date)
-{
-    TDraw d;
-    d.number = number;
-    d.nums = nums;
-    d.extra = extra;
-    d.setDate(date);
-    return d;
-}
 
 class DrawsModelTest : public ::testing::Test {
 protected:
