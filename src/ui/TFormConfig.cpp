@@ -40,6 +40,12 @@ constexpr int kProfitValueColumn = 1;
 // so its size stays put while the column count changes.
 constexpr int kVisibleSegmentCells = 10;
 
+// A cell opens for editing on a typed key as well as on the usual triggers,
+// so a value can be typed straight over the old one.
+constexpr QAbstractItemView::EditTriggers kEditTriggers =
+    QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed |
+    QAbstractItemView::AnyKeyPressed;
+
 // Cell editors that refuse what the pattern does not allow.
 class ValidatedDelegate : public QStyledItemDelegate {
 public:
@@ -109,7 +115,7 @@ TFormConfig::TFormConfig(const TConfigData& config, QWidget* parent) : QDialog(p
     m_profits->setSelectionMode(QAbstractItemView::SingleSelection);
     m_profits->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_profits->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_profits->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    m_profits->setEditTriggers(kEditTriggers);
     m_profits->setItemDelegateForColumn(
         kProfitValueColumn, new ValidatedDelegate(kAmountPattern, Qt::AlignRight | Qt::AlignVCenter, m_profits));
     fillProfits(config.Profits);
@@ -155,7 +161,7 @@ TFormConfig::TFormConfig(const TConfigData& config, QWidget* parent) : QDialog(p
     m_segments->verticalHeader()->setDefaultSectionSize(cellHeight);
     m_segments->verticalHeader()->setMinimumSectionSize(cellHeight);
     m_segments->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_segments->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    m_segments->setEditTriggers(kEditTriggers);
     m_segments->setItemDelegate(new ValidatedDelegate(kSegmentPattern, Qt::AlignCenter, m_segments));
     m_segments->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_segments->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
