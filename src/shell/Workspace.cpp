@@ -10,6 +10,7 @@
 #include "core/Format.h"
 #include "core/IniFile.h"
 #include "core/Tr.h"
+#include "stats/ConfigEditing.h"
 
 namespace zircon {
 
@@ -52,6 +53,18 @@ bool Workspace::saveEngineSettings()
         showFailure(tr("Ошибка записи файла конфигурации!\r\r%s"), errorText(e));
         return false;
     }
+}
+
+std::set<int> Workspace::applyConfig(const TConfigData& config)
+{
+    const std::set<int> stale = staleGroups(m_statList.Config, config);
+    m_statList.Config = config;
+    saveEngineSettings();
+    rebuildRegistry();
+    if (!stale.empty() && m_prefetchGroupRebuilder)
+        m_prefetchGroupRebuilder(stale);
+    refreshAllViews(true);
+    return stale;
 }
 
 QString Workspace::languageName() const

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "core/DataDir.h"
@@ -50,6 +51,15 @@ public:
     // Rebuilds the registry from the settings, keeping the user's captions and
     // favourites through the method-list file.
     void rebuildRegistry();
+    // Takes the settings dialog's result: saves it, rebuilds the registry and
+    // refreshes every view. Returns the groups whose prefetch files went stale
+    // (matrix, channels, segments) so they are rebuilt.
+    std::set<int> applyConfig(const TConfigData& config);
+    // Hook for the prefetch files of these groups; set by the statistics view.
+    void setPrefetchGroupRebuilder(std::function<void(const std::set<int>&)> rebuilder)
+    {
+        m_prefetchGroupRebuilder = std::move(rebuilder);
+    }
     // The section name of the captions in the method-list file.
     QString languageName() const;
 
@@ -111,6 +121,7 @@ private:
     ExclusiveFile m_stakesFile;
     bool m_scriptRunning = false;
     std::function<void(bool)> m_listRefresher;
+    std::function<void(const std::set<int>&)> m_prefetchGroupRebuilder;
     std::vector<std::function<void(bool)>> m_viewRefreshers;
 };
 

@@ -7,6 +7,7 @@
 #include "ui/DrawsModel.h"
 #include "ui/DrawsTab.h"
 #include "ui/FileDialogs.h"
+#include "ui/DialogRunner.h"
 #include "ui/TFormDraw.h"
 
 namespace zircon {
@@ -54,7 +55,7 @@ void DrawsCommands::addDraw()
     TFormDraw dialog(m_ws.host(), m_parent);
     dialog.setWindowTitle(tr("Введите данные следующего тиража"));
     dialog.setDraw(draw);
-    if (dialog.run() != QDialog::Accepted)
+    if (runDialog(dialog) != QDialog::Accepted)
         return;
     m_ws.addDraw(dialog.draw());
 }
@@ -68,7 +69,7 @@ void DrawsCommands::editDraw()
     TFormDraw dialog(m_ws.host(), m_parent);
     dialog.setWindowTitle(tr("Введите данные следующего тиража"));
     dialog.setDraw(m_ws.archive().draws()[static_cast<size_t>(index)]);
-    if (dialog.run() != QDialog::Accepted)
+    if (runDialog(dialog) != QDialog::Accepted)
         return;
     m_ws.replaceDraw(index, dialog.draw());
 }

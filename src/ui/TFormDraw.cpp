@@ -22,12 +22,6 @@ namespace zircon {
 
 namespace {
 
-TFormDraw::Runner& runnerSlot()
-{
-    static TFormDraw::Runner runner;
-    return runner;
-}
-
 bool hasNumbers(const TDraw& draw)
 {
     return draw.extra != 0 || std::any_of(draw.nums.begin(), draw.nums.end(), [](uint8_t n) { return n != 0; });
@@ -128,18 +122,6 @@ bool TFormDraw::tryAccept()
 void TFormDraw::accept()
 {
     tryAccept();
-}
-
-int TFormDraw::run()
-{
-    if (runnerSlot())
-        return runnerSlot()(*this);
-    return exec();
-}
-
-void TFormDraw::setRunner(Runner runner)
-{
-    runnerSlot() = std::move(runner);
 }
 
 }  // namespace zircon

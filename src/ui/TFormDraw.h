@@ -20,10 +20,6 @@ class Host;
 class TFormDraw : public QDialog {
     Q_OBJECT
 public:
-    // Runs the dialog in place of exec(): gets the filled dialog and returns
-    // the dialog code. Set by tests so that no modal loop starts.
-    using Runner = std::function<int(TFormDraw& dialog)>;
-
     explicit TFormDraw(Host& host, QWidget* parent = nullptr);
 
     // Fills the fields. A record without numbers gives an empty numbers text;
@@ -38,10 +34,6 @@ public:
     // puts the focus on the numbers field and stays open.
     bool tryAccept();
     void accept() override;
-
-    // exec(), or the runner when one is set.
-    int run();
-    static void setRunner(Runner runner);
 
     QSpinBox* numberEdit() const { return m_number; }
     QLineEdit* numbersEdit() const { return m_numbers; }

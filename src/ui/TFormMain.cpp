@@ -32,6 +32,8 @@
 #include "ui/DrawsModel.h"
 #include "ui/DrawsTab.h"
 #include "ui/QtHost.h"
+#include "ui/DialogRunner.h"
+#include "ui/TFormConfig.h"
 #include "ui/TFormFirstRun.h"
 #include "ui/WindowStateStore.h"
 
@@ -196,7 +198,7 @@ void TFormMain::buildCommands()
                     [this] {
                         TFormFirstRun dialog(m_helpFile, this);
                         dialog.dontShowBox()->setChecked(!m_keys.firstRun);
-                        dialog.exec();
+                        runDialog(dialog);
                         const bool firstRun = !dialog.dontShowAgain();
                         if (firstRun != m_keys.firstRun) {
                             storeMainFormToggle(m_ws->formState(), mainform::kFirstRun, firstRun);
@@ -204,6 +206,8 @@ void TFormMain::buildCommands()
                         }
                     },
                     {}});
+    m_actions->add({"EditConfig", ZT("Параметры"), ZT("Параметры системы"), QKeySequence(), {},
+                    [this] { editConfig(); }, {}});
     m_actions->add({"About", ZT("О программе"), ZT("Информация о программе"), QKeySequence(), {},
                     [this] { showAbout(); }, {}});
     // The window's shortcuts work without opening a menu.
@@ -224,7 +228,7 @@ void TFormMain::buildMenus()
     };
     QMenu* program = menuBar()->addMenu(zircon::tr("Программа"));
     program->setObjectName(QStringLiteral("mnProgram"));
-    addCommands(program, {QStringLiteral("ExitProgram")});
+    addCommands(program, {QStringLiteral("EditConfig"), QStringLiteral("-"), QStringLiteral("ExitProgram")});
     QMenu* draws = menuBar()->addMenu(zircon::tr("Тиражи"));
     draws->setObjectName(QStringLiteral("mnDraws"));
     addCommands(draws, DrawsCommands::menuOrder());
@@ -244,6 +248,16 @@ void TFormMain::buildMenus()
         }
     }
     m_drawsTab->setPopupActions(popup);
+}
+
+void TFormMain::editConfig()
+{
+    TFormConfig dialog(m_ws->statList().Config, this);
+    if (runDialog(dialog) != QDialog::Accepted)
+        return;
+    m_ws->applyConfig(dialog.result());
+    // The channel size colours the lists.
+    m_drawsTab->model()->refresh(true);
 }
 
 void TFormMain::updateCommandStates()

@@ -136,6 +136,7 @@ private:
 
     void showHelp();
     void showAbout();
+    void editConfig();
     void shutdown();
     void endProgram();
     void storeWindowState();

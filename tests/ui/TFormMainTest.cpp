@@ -13,6 +13,7 @@
 #include <QTreeView>
 
 #include "core/DrawArchive.h"
+#include "core/Grouping.h"
 #include "core/IniFile.h"
 #include "shell/Workspace.h"
 #include "support/TempDir.h"
@@ -21,6 +22,7 @@
 #include "ui/DrawsTab.h"
 #include "ui/FileDialogs.h"
 #include "ui/QtHost.h"
+#include "ui/DialogRunner.h"
 #include "ui/TFormDraw.h"
 #include "ui/TFormMain.h"
 
@@ -50,7 +52,7 @@ protected:
     }
     void TearDown() override
     {
-        TFormDraw::setRunner({});
+        setDialogRunner({});
         setFileDialogAnswerer({});
     }
 
@@ -159,7 +161,8 @@ TEST_F(MainWindowTest, AddEditDeleteThroughTheCommands)
 
     // Add: the dialog opens on the next number and the user types the numbers.
     int dialogs = 0;
-    TFormDraw::setRunner([&](TFormDraw& d) {
+    setDialogRunner([&](QDialog& dialog) {
+        auto& d = static_cast<TFormDraw&>(dialog);
         ++dialogs;
         EXPECT_EQ(d.windowTitle(), QStringLiteral("Введите данные следующего тиража"));
         EXPECT_EQ(d.numberEdit()->value(), last + 1);
@@ -180,7 +183,8 @@ TEST_F(MainWindowTest, AddEditDeleteThroughTheCommands)
     EXPECT_FALSE(w->actions().action(QStringLiteral("DrawsEdit"))->isEnabled());
     select(*w, {1});
     EXPECT_TRUE(w->actions().action(QStringLiteral("DrawsEdit"))->isEnabled());
-    TFormDraw::setRunner([&](TFormDraw& d) {
+    setDialogRunner([&](QDialog& dialog) {
+        auto& d = static_cast<TFormDraw&>(dialog);
         EXPECT_EQ(d.numberEdit()->value(), last);
         d.numbersEdit()->setText(QStringLiteral("1,2,3,4,5,6"));
         return d.tryAccept() ? QDialog::Accepted : QDialog::Rejected;
@@ -197,7 +201,7 @@ TEST_F(MainWindowTest, AddEditDeleteThroughTheCommands)
     }
 
     // Cancel changes nothing.
-    TFormDraw::setRunner([](TFormDraw&) { return int(QDialog::Rejected); });
+    setDialogRunner([](QDialog&) { return int(QDialog::Rejected); });
     const QByteArray before = archiveBytes();
     ASSERT_TRUE(w->actions().trigger(QStringLiteral("DrawsEdit")));
     EXPECT_EQ(archiveBytes(), before);
@@ -400,7 +404,8 @@ TEST_F(MainWindowTest, EmptyDataDirectoryStartsEmpty)
     EXPECT_FALSE(w->actions().action(QStringLiteral("DrawsExport"))->isEnabled());
     EXPECT_TRUE(w->actions().action(QStringLiteral("DrawsAdd"))->isEnabled());
 
-    TFormDraw::setRunner([](TFormDraw& d) {
+    setDialogRunner([](QDialog& dialog) {
+        auto& d = static_cast<TFormDraw&>(dialog);
         EXPECT_EQ(d.numberEdit()->value(), 1) << "the first draw of an empty archive is number 1";
         d.numbersEdit()->setText(QStringLiteral("1;2;3;4;5;6"));
         return d.tryAccept() ? QDialog::Accepted : QDialog::Rejected;
@@ -473,6 +478,40 @@ TEST_F(MainWindowTest, AboutTextCarriesTheVersion)
     EXPECT_TRUE(text.startsWith(QStringLiteral("Анализ статистики лотереи \"Zircon\"")));
     EXPECT_TRUE(text.contains(QStringLiteral("Версия программы: " ZIRCON_VERSION " ( " ZIRCON_VERSION " )")));
     EXPECT_TRUE(text.contains(QStringLiteral("Zircon_5x69")));
+}
+
+TEST_F(MainWindowTest, SettingsDialogStoresTheConfigurationAndRecolours)
+{
+    auto w = open();
+    // A cell whose number changes colour between channel sizes 10 and 20.
+    int row = 0;
+    while (ChannelColour(m_fixture.drawAtRow(row).nums[0], 20) == ChannelColour(m_fixture.drawAtRow(row).nums[0], 10))
+        ++row;
+    const TRgb was = ChannelColour(m_fixture.drawAtRow(row).nums[0], 10);
+    EXPECT_EQ(background(*w, row, 1), QColor(was.r, was.g, was.b));
+    // Channel size 20 puts the numbers in other channels: the list recolours.
+    setDialogRunner([](QDialog& dialog) {
+        auto* channel = dialog.findChild<QSpinBox*>(QStringLiteral("edChannelSize"));
+        EXPECT_NE(channel, nullptr);
+        if (!channel)
+            return int(QDialog::Rejected);
+        channel->setValue(20);
+        return int(QDialog::Accepted);
+    });
+    ASSERT_TRUE(w->actions().trigger(QStringLiteral("EditConfig")));
+    EXPECT_EQ(w->workspace().statList().Config.ChannelSize, 20);
+    EXPECT_TRUE(m_dir.read(QStringLiteral("Zircon_5x69.ini")).contains("ChannelSize=20"));
+    const TRgb now = ChannelColour(m_fixture.drawAtRow(row).nums[0], 20);
+    EXPECT_EQ(background(*w, row, 1), QColor(now.r, now.g, now.b));
+
+    // Cancel changes nothing.
+    setDialogRunner([](QDialog& dialog) {
+        if (auto* channel = dialog.findChild<QSpinBox*>(QStringLiteral("edChannelSize")))
+            channel->setValue(30);
+        return int(QDialog::Rejected);
+    });
+    ASSERT_TRUE(w->actions().trigger(QStringLiteral("EditConfig")));
+    EXPECT_EQ(w->workspace().statList().Config.ChannelSize, 20);
 }
 
 }  // namespace
