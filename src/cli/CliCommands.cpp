@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+
+#include <optional>
 
 #include "cli/CliHost.h"
 #include "core/DataDir.h"
@@ -9,7 +12,9 @@
 #include "core/Tr.h"
 #include "shell/DrawsColumns.h"
 #include "shell/Workspace.h"
+#include "stats/Prefetch.h"
 #include "stats/StatClassInfo.h"
+#include "stats/StatTable.h"
 #include "stats/TStatList.h"
 
 namespace zircon {
@@ -21,7 +26,11 @@ const char* const kUsage =
     "  draws                 list the archive, newest first, tab-separated\n"
     "  draws import FILE     append the draws of a CSV file\n"
     "  draws export FILE     write the archive as a CSV file\n"
-    "  methods               list the statistic methods: code, group, flags, title";
+    "  methods               list the statistic methods: code, group, flags, title\n"
+    "  stat CODE [--window N] [--offset O] [--sorted] [--norms]\n"
+    "                        the statistic table of a method, tab-separated\n"
+    "  prefetch [CODE ...] [--all] [--recreate]\n"
+    "                        build the prefetch files of the methods (all with a norm)";
 
 // The arguments after the program name with the data-directory option taken out.
 QStringList commandWords(const QStringList& arguments)
@@ -65,6 +74,109 @@ int listMethods(Workspace& ws)
     return 0;
 }
 
+// Reads "--name VALUE" as a whole number; absent gives `def`.
+std::optional<int> intOption(const QStringList& words, const QString& name, int def)
+{
+    const qsizetype at = words.indexOf(name);
+    if (at < 0)
+        return def;
+    bool ok = false;
+    const int v = at + 1 < words.size() ? words[at + 1].toInt(&ok) : 0;
+    if (!ok)
+        return std::nullopt;
+    return v;
+}
+
+int methodIndex(const Workspace& ws, const QString& code)
+{
+    const int i = ws.statList().FindCode(code);
+    if (i < 0)
+        printErr(tr("Метод расчета статистики \"%1\" не найден").arg(code));
+    return i;
+}
+
+int printStat(Workspace& ws, const CliHost& host, const QStringList& words)
+{
+    if (words.size() < 2 || words[1].startsWith(u'-')) {
+        printErr(QString::fromUtf8(kUsage));
+        return 2;
+    }
+    const std::optional<int> window = intOption(words, QStringLiteral("--window"), 1000);
+    const std::optional<int> offset = intOption(words, QStringLiteral("--offset"), 0);
+    if (!window || !offset || *window < 1 || *offset < 0) {
+        printErr(tr("Некорректное значение параметра --window или --offset"));
+        return 2;
+    }
+    const int index = methodIndex(ws, words[1]);
+    if (index < 0)
+        return 1;
+    std::optional<PrefetchSource> norms;
+    if (words.contains(QStringLiteral("--norms")))
+        norms = ws.openPrefetch(index);
+    if (host.failed())
+        return 1;
+    StatTable table;
+    try {
+        table = computeStatTable(ws.statList(), index, *window, *offset, words.contains(QStringLiteral("--sorted")),
+                                 norms ? &*norms : nullptr);
+    } catch (const std::exception& e) {
+        printErr(errorText(e));
+        return 1;
+    }
+    QStringList captions;
+    for (int c = 0; c < StatTable::kColumnCount; ++c)
+        captions.append(StatTable::columnCaption(c));
+    printOut(captions.join(u'\t'));
+    for (int row = 0; row < table.rowCount(); ++row) {
+        QStringList cells;
+        for (int c = 0; c < StatTable::kColumnCount; ++c)
+            cells.append(table.cell(row, c));
+        printOut(cells.join(u'\t'));
+    }
+    return 0;
+}
+
+int buildPrefetch(Workspace& ws, const QStringList& words)
+{
+    const bool recreate = words.contains(QStringLiteral("--recreate"));
+    QStringList codes;
+    for (qsizetype i = 1; i < words.size(); ++i)
+        if (!words[i].startsWith(u'-'))
+            codes.append(words[i]);
+    if (codes.isEmpty() && !words.contains(QStringLiteral("--all"))) {
+        printErr(QString::fromUtf8(kUsage));
+        return 2;
+    }
+    if (codes.isEmpty()) {
+        // Every method with a norm; the groups of all of them when recreating.
+        const PrefetchFilesReport r = ws.createPrefetchFiles(true, recreate ? 0xFFFFu : 0u);
+        printOut(tr("Создано файлов: %1, оставлено без изменений: %2").arg(r.created).arg(r.kept));
+        return r.errors.isEmpty() && !r.stopped ? 0 : 1;
+    }
+    int created = 0;
+    int kept = 0;
+    for (const QString& code : codes) {
+        const int index = methodIndex(ws, code);
+        if (index < 0)
+            return 1;
+        if (!ws.statList().HasNorm(index)) {
+            printErr(tr("Для метода \"%1\" нет сравнения с полным набором комбинаций").arg(code));
+            return 1;
+        }
+        const QString path = ws.paths().prefetchFile(ws.statList().ItemCode(index));
+        if (!recreate && readPrefetchFile(path)) {
+            ++kept;
+            continue;
+        }
+        QFile::remove(path);
+        if (!ws.openPrefetch(index))
+            return 1;
+        ++created;
+    }
+    printOut(tr("Создано файлов: %1, оставлено без изменений: %2").arg(created).arg(kept));
+    return 0;
+}
+
 }  // namespace
 
 int runCli(const QStringList& arguments)
@@ -83,10 +195,20 @@ int runCli(const QStringList& arguments)
     }
     CliHost host;
     Workspace ws(dataDir, host);
-    if (words[0] == QStringLiteral("methods") && words.size() == 1) {
+    if (words[0] == QStringLiteral("methods") || words[0] == QStringLiteral("stat")
+        || words[0] == QStringLiteral("prefetch")) {
         ws.loadEngineSettings();
         ws.rebuildRegistry();
-        return host.failed() ? 1 : listMethods(ws);
+        if (host.failed())
+            return 1;
+        if (words[0] == QStringLiteral("methods") && words.size() == 1)
+            return listMethods(ws);
+        if (words[0] == QStringLiteral("prefetch"))
+            return buildPrefetch(ws, words);
+        if (!ws.loadArchive())
+            return 1;
+        if (words[0] == QStringLiteral("stat"))
+            return printStat(ws, host, words);
     }
     if (words[0] == QStringLiteral("draws")) {
         if (!ws.loadArchive())

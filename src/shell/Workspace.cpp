@@ -61,10 +61,66 @@ std::set<int> Workspace::applyConfig(const TConfigData& config)
     m_statList.Config = config;
     saveEngineSettings();
     rebuildRegistry();
-    if (!stale.empty() && m_prefetchGroupRebuilder)
-        m_prefetchGroupRebuilder(stale);
+    uint32_t mask = 0;
+    for (int g : stale)
+        mask |= 1u << g;
+    if (mask)
+        createPrefetchFiles(false, mask);
     refreshAllViews(true);
     return stale;
+}
+
+std::optional<PrefetchSource> Workspace::openPrefetch(int methodIndex)
+{
+    if (methodIndex < 0 || methodIndex >= m_statList.Count() || !m_statList.HasNorm(methodIndex))
+        return std::nullopt;
+    const QString path = m_paths.prefetchFile(m_statList.ItemCode(methodIndex));
+    BusyScope busy(m_busy, m_host);
+    try {
+        std::optional<ProgressScope> window;
+        PrefetchCallbacks callbacks;
+        callbacks.status = [&](const QString& text) {
+            m_host.setStatusText(kProgressPanel, text);
+            if (!window)
+                window.emplace(m_progress, text, 100);
+        };
+        callbacks.progress = [&](int done, int total) {
+            if (window && total > 0)
+                m_progress.setPosition(static_cast<int>(static_cast<long long>(done) * 100 / total));
+            return !m_progress.stopRequested();
+        };
+        return zircon::openPrefetch(m_statList, methodIndex, path, callbacks);
+    } catch (const std::exception& e) {
+        m_host.showMessage(MessageKind::Error, errorText(e));
+        return std::nullopt;
+    }
+}
+
+PrefetchFilesReport Workspace::createPrefetchFiles(bool force, uint32_t groupMask)
+{
+    PrefetchFilesReport report;
+    if (!force && !m_prefetchsEnabled)
+        return report;
+    BusyScope busy(m_busy, m_host, tr("Создание файлов для полного набора комбинаций..."));
+    try {
+        ProgressScope window(m_progress, tr("Создание файлов для полного набора комбинаций..."), m_statList.Count());
+        PrefetchCallbacks callbacks;
+        callbacks.status = [&](const QString& text) { m_progress.setText(text); };
+        callbacks.progress = [&](int, int) {
+            m_host.processEvents();
+            return !m_progress.stopRequested();
+        };
+        report = zircon::createPrefetchFiles(m_statList, m_paths, groupMask, callbacks, [&](int done, int) {
+            m_progress.setPosition(done);
+            return !m_progress.stopRequested();
+        });
+    } catch (const std::exception& e) {
+        m_host.showMessage(MessageKind::Error, errorText(e));
+        return report;
+    }
+    for (const QString& error : report.errors)
+        m_host.showMessage(MessageKind::Error, error);
+    return report;
 }
 
 QString Workspace::languageName() const

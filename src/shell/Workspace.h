@@ -22,6 +22,7 @@
 #include "shell/BusyState.h"
 #include "shell/Host.h"
 #include "shell/Progress.h"
+#include "stats/Prefetch.h"
 #include "stats/TStatList.h"
 
 namespace zircon {
@@ -55,11 +56,19 @@ public:
     // refreshes every view. Returns the groups whose prefetch files went stale
     // (matrix, channels, segments) so they are rebuilt.
     std::set<int> applyConfig(const TConfigData& config);
-    // Hook for the prefetch files of these groups; set by the statistics view.
-    void setPrefetchGroupRebuilder(std::function<void(const std::set<int>&)> rebuilder)
-    {
-        m_prefetchGroupRebuilder = std::move(rebuilder);
-    }
+
+    // Comparison with the full set ("PrefetchsEnabled"): the files are opened
+    // and built only while it is on, or when a caller forces them.
+    bool prefetchsEnabled() const { return m_prefetchsEnabled; }
+    void setPrefetchsEnabled(bool on) { m_prefetchsEnabled = on; }
+    // The prefetch file of a registry item with a norm, built when missing or
+    // implausible (behind the progress window). nullopt without a norm, when
+    // stopped, or after a failure, which is shown.
+    std::optional<PrefetchSource> openPrefetch(int methodIndex);
+    // Builds the missing files of every method with a norm and rebuilds the
+    // existing ones of the groups in `groupMask` (bit g for group g); does
+    // nothing unless forced or prefetching is on. Failures are shown.
+    PrefetchFilesReport createPrefetchFiles(bool force, uint32_t groupMask);
     // The section name of the captions in the method-list file.
     QString languageName() const;
 
@@ -121,7 +130,7 @@ private:
     ExclusiveFile m_stakesFile;
     bool m_scriptRunning = false;
     std::function<void(bool)> m_listRefresher;
-    std::function<void(const std::set<int>&)> m_prefetchGroupRebuilder;
+    bool m_prefetchsEnabled = false;
     std::vector<std::function<void(bool)>> m_viewRefreshers;
 };
 

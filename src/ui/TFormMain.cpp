@@ -27,6 +27,7 @@
 #include "core/Tr.h"
 #include "shell/BusyState.h"
 #include "shell/Workspace.h"
+#include "stats/StatClassInfo.h"
 #include "ui/ActionSet.h"
 #include "ui/DrawsCommands.h"
 #include "ui/DrawsModel.h"
@@ -389,6 +390,7 @@ void TFormMain::restorePlacementAndKeys()
     m_splitter->setSizes({m_keys.leftPanelWidth, total - m_keys.leftPanelWidth});
     m_drawsTab->model()->setSortedDraws(m_keys.sortedDraws);
     m_drawsTab->model()->setColorDraws(m_keys.colorDraws);
+    m_ws->setPrefetchsEnabled(m_keys.prefetchsEnabled);
 }
 
 void TFormMain::restoreListColumns()
@@ -570,10 +572,9 @@ bool TFormMain::runFullRecreate()
 bool TFormMain::createMissingPrefetchFiles()
 {
     const bool fullRefresh = hasSwitch(m_options.arguments, kSwitchFullRefresh);
-    if (fullRefresh || m_keys.prefetchsEnabled) {
-        // Filled by the statistics view: the missing prefetch files, forced
-        // by "fullrefresh" even while prefetching is off.
-    }
+    // The missing files only; "fullrefresh" forces them even while
+    // prefetching is off.
+    m_ws->createPrefetchFiles(fullRefresh, 0);
     if (!fullRefresh)
         return false;
     endProgram();
@@ -625,7 +626,8 @@ bool TFormMain::drawDownloadAvailable() const
 
 void TFormMain::recreatePrefetchFiles()
 {
-    // Filled by the statistics view: every prefetch file of every group.
+    constexpr uint32_t kAllGroups = (1u << kStatGroupCount) - 1;  // 8191
+    m_ws->createPrefetchFiles(true, kAllGroups);
 }
 
 void TFormMain::showNormColumns(bool shown)

@@ -4,7 +4,9 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -430,6 +432,26 @@ TEST_F(MainWindowTest, BatchSwitchesEndTheProgram)
         EXPECT_EQ(w->programEnded(), c.ends > 0) << c.args;
         EXPECT_EQ(w->workspace().archive().count(), kFixtureDraws) << "the archive is loaded first: " << c.args;
     }
+}
+
+TEST_F(MainWindowTest, PrefetchSwitchesBuildTheFilesOfTheMethodsWithANorm)
+{
+    const QString nums = m_dir.file(QStringLiteral("Prefetchs/Zircon_5x69_NUMS.dfc"));
+    // Prefetching is off by default: a plain start builds nothing.
+    open();
+    EXPECT_FALSE(QFile::exists(nums));
+    // "fullrefresh" builds the missing files even so.
+    open({QStringLiteral("fullrefresh")});
+    ASSERT_TRUE(QFile::exists(nums));
+    const QDateTime built = QFileInfo(nums).lastModified();
+    // A damaged file is rebuilt by "fullrefresh"; a good one is kept.
+    const QString pos1 = m_dir.file(QStringLiteral("Prefetchs/Zircon_5x69_POS1.dfc"));
+    const QByteArray goodPos1 = m_dir.read(QStringLiteral("Prefetchs/Zircon_5x69_POS1.dfc"));
+    m_dir.write(QStringLiteral("Prefetchs/Zircon_5x69_POS1.dfc"), goodPos1.left(30));
+    open({QStringLiteral("fullrefresh")});
+    EXPECT_EQ(m_dir.read(QStringLiteral("Prefetchs/Zircon_5x69_POS1.dfc")), goodPos1);
+    EXPECT_EQ(QFileInfo(nums).lastModified(), built);
+    EXPECT_FALSE(QFile::exists(m_dir.file(QStringLiteral("Prefetchs/Zircon_5x69_POE1.dfc"))));  // no norm
 }
 
 TEST_F(MainWindowTest, RestartStartsTheNextCopyWithThisProcessId)
