@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "core/IniFile.h"
 #include "stats/TCustomStat.h"
 #include "stats/TStatList.h"
@@ -217,4 +220,19 @@ TEST(TStatList, MethodListFileKeepsFavouritesAndAliases)
     b.SaveFilterList(all, false, true, QStringLiteral("Russian"));
     EXPECT_EQ(all.keys(QStringLiteral("STRINGS_Russian")).size(), b.Count());
     EXPECT_FALSE(all.hasSection(QStringLiteral("FILTERS")));
+}
+
+TEST(TStatList, HelpTopicsShareOneTopicPerParametrisedClass)
+{
+    QTemporaryDir dir;
+    const QString help = dir.filePath(QStringLiteral("Kalyx_RUS.chm"));
+    TStatList list = makeList();
+    list.helpFile = [&] { return help; };
+    EXPECT_EQ(list.ItemHelpTopic(2), QString());  // the file does not exist yet
+    QFile f(help);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    EXPECT_EQ(list.ItemHelpTopic(0), QStringLiteral("ms-its:") + help + QStringLiteral("::/Filters_1049_NUMS.htm"));
+    EXPECT_EQ(list.ItemHelpTopic(2), QStringLiteral("ms-its:") + help + QStringLiteral("::/Filters_1049_CHNx.htm"));
+    EXPECT_EQ(list.ItemHelpTopic(2), list.ItemHelpTopic(5));
 }
