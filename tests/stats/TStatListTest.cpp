@@ -236,3 +236,19 @@ TEST(TStatList, HelpTopicsShareOneTopicPerParametrisedClass)
     EXPECT_EQ(list.ItemHelpTopic(2), QStringLiteral("ms-its:") + help + QStringLiteral("::/Filters_1049_CHNx.htm"));
     EXPECT_EQ(list.ItemHelpTopic(2), list.ItemHelpTopic(5));
 }
+
+TEST(TStatList, FilterStepsApplyTheirOwnWeightsAndTheSavedOnesComeBack)
+{
+    TStatList list;
+    const TWeightCoefs user{0.5, -2, 3, true, false};
+    const TWeightCoefs step{1, 1, 1, false, true};
+    list.Config.Weights = user;
+    list.SaveWeights();
+    list.ApplyWeights(true, step);
+    EXPECT_EQ(list.Config.Weights, step);
+    list.ApplyWeights(false, step);  // a step without its own coefficients
+    EXPECT_EQ(list.Config.Weights, user);
+    list.Config.Weights = step;
+    list.RestoreWeights();
+    EXPECT_EQ(list.Config.Weights, user);
+}
