@@ -16,27 +16,44 @@ public:
     virtual ~CombFilter() = default;
     // matched[i] := 1 when combs[i] has one of the selected values, else 0.
     virtual void match(const TComb* combs, size_t count, uint8_t* matched) const = 0;
+    // Whether match may run on two threads at once over different blocks, so
+    // that a pass over a long list can be split over the cores. A filter that
+    // reads only its own prepared tables may; one that calls back into the
+    // statistic instance (whose CombMatches may keep state) may not.
+    virtual bool concurrent() const { return false; }
 };
 
 template <class Test>
 class FunctorCombFilter final : public CombFilter {
 public:
-    explicit FunctorCombFilter(Test test) : m_test(std::move(test)) {}
+    FunctorCombFilter(Test test, bool concurrent) : m_test(std::move(test)), m_concurrent(concurrent) {}
     void match(const TComb* combs, size_t count, uint8_t* matched) const override
     {
         for (size_t i = 0; i < count; ++i)
             matched[i] = m_test(combs[i]) ? 1 : 0;
     }
+    bool concurrent() const override { return m_concurrent; }
 
 private:
     Test m_test;
+    bool m_concurrent;
 };
 
-// Wraps a callable bool(const TComb&) whose state holds the prepared selection.
+// Wraps a callable bool(const TComb&) whose state holds the prepared
+// selection. The callable must depend only on what it captured by value (a
+// lookup table, a mask): the pass may call it from two threads at once.
 template <class Test>
 std::unique_ptr<CombFilter> makeCombFilter(Test test)
 {
-    return std::make_unique<FunctorCombFilter<Test>>(std::move(test));
+    return std::make_unique<FunctorCombFilter<Test>>(std::move(test), true);
+}
+
+// Wraps a callable that reaches back into the statistic instance; the pass
+// then runs it on one thread only.
+template <class Test>
+std::unique_ptr<CombFilter> makeSerialCombFilter(Test test)
+{
+    return std::make_unique<FunctorCombFilter<Test>>(std::move(test), false);
 }
 
 // A set of main numbers (and small values) as a 128-bit mask, the usual

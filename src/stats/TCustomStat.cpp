@@ -120,7 +120,7 @@ std::unique_ptr<CombFilter> TCustomStat::PrepareFilter(const TStatDrawArray& sel
 {
     LoadDraws(-1, end, sorted);
     TCustomStat* self = this;
-    return makeCombFilter([self, &selected, end, sorted, exclude](const TComb& c) {
+    return makeSerialCombFilter([self, &selected, end, sorted, exclude](const TComb& c) {
         return self->CombMatches(c, selected, end, sorted, exclude);
     });
 }
