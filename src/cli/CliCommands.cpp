@@ -30,7 +30,12 @@ const char* const kUsage =
     "  stat CODE [--window N] [--offset O] [--sorted] [--norms]\n"
     "                        the statistic table of a method, tab-separated\n"
     "  prefetch [CODE ...] [--all] [--recreate]\n"
-    "                        build the prefetch files of the methods (all with a norm)";
+    "                        build the prefetch files of the methods (all with a norm)\n"
+    "  combs generate [--mode M] [--param P] --out FILE.lcv\n"
+    "                        write a generated combination list\n"
+    "  filter CODE --values \"V1;V2;...\" (--keep | --delete) [--window N] [--offset O]\n"
+    "         [--sorted] --in FILE.lcv|full --out FILE.lcv\n"
+    "                        keep or delete the combinations with those values of the table";
 
 // The arguments after the program name with the data-directory option taken out.
 QStringList commandWords(const QStringList& arguments)
@@ -177,6 +182,76 @@ int buildPrefetch(Workspace& ws, const QStringList& words)
     return 0;
 }
 
+QString textOption(const QStringList& words, const QString& name)
+{
+    const qsizetype at = words.indexOf(name);
+    return at >= 0 && at + 1 < words.size() ? words[at + 1] : QString();
+}
+
+int generateCombs(Workspace& ws, const QStringList& words)
+{
+    const std::optional<int> mode = intOption(words, QStringLiteral("--mode"), 0);
+    const QString out = textOption(words, QStringLiteral("--out"));
+    if (!mode || *mode < 0 || *mode > 4 || out.isEmpty()) {
+        printErr(QString::fromUtf8(kUsage));
+        return 2;
+    }
+    ws.combs().reserveFullSet();
+    if (!ws.combs().generate(static_cast<uint8_t>(*mode), textOption(words, QStringLiteral("--param")))
+        || !ws.combs().saveFile(out))
+        return 1;
+    printOut(tr("Комбинаций: %1").arg(ws.combs().list().count()));
+    return 0;
+}
+
+int filterCombs(Workspace& ws, const CliHost& host, const QStringList& words)
+{
+    const bool keep = words.contains(QStringLiteral("--keep"));
+    const bool remove = words.contains(QStringLiteral("--delete"));
+    const QString in = textOption(words, QStringLiteral("--in"));
+    const QString out = textOption(words, QStringLiteral("--out"));
+    const std::optional<int> window = intOption(words, QStringLiteral("--window"), 1000);
+    const std::optional<int> offset = intOption(words, QStringLiteral("--offset"), 0);
+    if (words.size() < 2 || keep == remove || in.isEmpty() || out.isEmpty() || !window || !offset || *window < 1
+        || *offset < 0 || !words.contains(QStringLiteral("--values"))) {
+        printErr(QString::fromUtf8(kUsage));
+        return 2;
+    }
+    const int index = methodIndex(ws, words[1]);
+    if (index < 0)
+        return 1;
+    ws.archive().setDrawsOffset(*offset);
+    if (ws.archive().drawsOffset() != *offset) {
+        printErr(tr("Смещение %1 выходит за пределы архива тиражей").arg(*offset));
+        return 1;
+    }
+    const bool sorted = words.contains(QStringLiteral("--sorted"));
+    StatTable table;
+    try {
+        table = computeStatTable(ws.statList(), index, *window, *offset, sorted, nullptr);
+    } catch (const std::exception& e) {
+        printErr(errorText(e));
+        return 1;
+    }
+    QStringList wanted;
+    for (const QString& v : textOption(words, QStringLiteral("--values")).split(u';', Qt::SkipEmptyParts))
+        wanted.append(v.trimmed());
+    std::vector<int> rows;
+    for (int row = 0; row < table.rowCount(); ++row)
+        if (wanted.contains(table.valueText(row)))
+            rows.push_back(row);
+    ws.combs().reserveFullSet();
+    const bool loaded = in == QStringLiteral("full") ? ws.combs().generate(0, {}) : ws.combs().openFile(in);
+    if (!loaded)
+        return 1;
+    if (!rows.empty() && !ws.combs().filterByTableRows(index, table, rows, remove, sorted))
+        return 1;
+    if (host.failed() || !ws.combs().saveFile(out))
+        return 1;
+    printOut(tr("Комбинаций: %1").arg(ws.combs().list().count()));
+    return 0;
+}
+
 }  // namespace
 
 int runCli(const QStringList& arguments)
@@ -209,6 +284,15 @@ int runCli(const QStringList& arguments)
             return 1;
         if (words[0] == QStringLiteral("stat"))
             return printStat(ws, host, words);
+    }
+    if (words[0] == QStringLiteral("combs") && words.size() >= 2 && words[1] == QStringLiteral("generate"))
+        return generateCombs(ws, words);
+    if (words[0] == QStringLiteral("filter")) {
+        ws.loadEngineSettings();
+        ws.rebuildRegistry();
+        if (host.failed() || !ws.loadArchive())
+            return 1;
+        return filterCombs(ws, host, words);
     }
     if (words[0] == QStringLiteral("draws")) {
         if (!ws.loadArchive())

@@ -20,7 +20,8 @@ Workspace::Workspace(const QString& dataDir, Host& host)
       m_busy(host),
       m_progress(host),
       m_settings(m_paths.ini),
-      m_formState(m_paths.frm)
+      m_formState(m_paths.frm),
+      m_combs(*this)
 {
     m_statList.setDraws(&m_archive.draws());
 }

@@ -20,6 +20,7 @@
 #include "core/ExclusiveFile.h"
 #include "core/IniStore.h"
 #include "shell/BusyState.h"
+#include "shell/CombCommands.h"
 #include "shell/Host.h"
 #include "shell/Progress.h"
 #include "stats/Prefetch.h"
@@ -40,6 +41,10 @@ public:
     Progress& progress() { return m_progress; }
     IniStore& settings() { return m_settings; }
     IniStore& formState() { return m_formState; }
+
+    // The combination list with its undo copy and applied filters.
+    CombCommands& combs() { return m_combs; }
+    const CombCommands& combs() const { return m_combs; }
 
     // The statistic registry, bound to the archive for the whole run.
     TStatList& statList() { return m_statList; }
@@ -128,6 +133,7 @@ private:
     IniStore m_settings;
     IniStore m_formState;
     ExclusiveFile m_stakesFile;
+    CombCommands m_combs;
     bool m_scriptRunning = false;
     std::function<void(bool)> m_listRefresher;
     bool m_prefetchsEnabled = false;
