@@ -1,29 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 
+#include "support/CliRun.h"
 #include "support/TempDir.h"
 
 using zircon::test::TempDir;
 
 namespace {
 
-struct CliRun {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-CliRun run(const TempDir& dir, QStringList args)
+zircon::test::CliRun run(const TempDir& dir, const QStringList& args)
 {
-    args.prepend(dir.path());
-    args.prepend(QStringLiteral("--data-dir"));
-    QProcess p;
-    p.start(QStringLiteral(ZIRCON_CLI_PATH), args);
-    EXPECT_TRUE(p.waitForFinished(120000));
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()).trimmed(),
-            QString::fromUtf8(p.readAllStandardError())};
+    auto r = zircon::test::runCli(dir, args);
+    r.out = r.out.trimmed();
+    return r;
 }
 
 int lineCount(const QByteArray& bytes)
@@ -43,7 +33,7 @@ TEST(CliCombs, GeneratesTheDescribedCounts)
     } cases[] = {{"1", "1", 814385}, {"2", "1;2;3;4;5;6", 6}, {"2", "1;2;3;70", 0}};
     for (const Case& c : cases) {
         const QString out = dir.file(QStringLiteral("g.lcv"));
-        CliRun r = run(dir, {QStringLiteral("combs"), QStringLiteral("generate"), QStringLiteral("--mode"),
+        zircon::test::CliRun r = run(dir, {QStringLiteral("combs"), QStringLiteral("generate"), QStringLiteral("--mode"),
                              QString::fromLatin1(c.mode), QStringLiteral("--param"), QString::fromLatin1(c.param),
                              QStringLiteral("--out"), out});
         ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
@@ -70,8 +60,8 @@ TEST(CliCombs, KeepAndDeleteSplitTheInput)
                          QStringLiteral("2:3;3:2"), QString::fromLatin1(mode), QStringLiteral("--window"),
                          QStringLiteral("100"), QStringLiteral("--in"), in, QStringLiteral("--out"), out});
     };
-    CliRun keep = filter("--keep", dir.file(QStringLiteral("keep.lcv")));
-    CliRun del = filter("--delete", dir.file(QStringLiteral("del.lcv")));
+    zircon::test::CliRun keep = filter("--keep", dir.file(QStringLiteral("keep.lcv")));
+    zircon::test::CliRun del = filter("--delete", dir.file(QStringLiteral("del.lcv")));
     ASSERT_EQ(keep.exitCode, 0) << keep.err.toStdString();
     ASSERT_EQ(del.exitCode, 0) << del.err.toStdString();
     const int kept = lineCount(dir.read(QStringLiteral("keep.lcv")));
@@ -84,7 +74,7 @@ TEST(CliCombs, KeepAndDeleteSplitTheInput)
     EXPECT_EQ(keep.out, QStringLiteral("Комбинаций: %1").arg(kept));
 
     // The full set as input and an unknown method.
-    CliRun full = run(dir, {QStringLiteral("filter"), QStringLiteral("NUMS"), QStringLiteral("--values"),
+    zircon::test::CliRun full = run(dir, {QStringLiteral("filter"), QStringLiteral("NUMS"), QStringLiteral("--values"),
                             QStringLiteral("1"), QStringLiteral("--keep"), QStringLiteral("--in"), QStringLiteral("full"),
                             QStringLiteral("--out"), dir.file(QStringLiteral("f.lcv"))});
     EXPECT_EQ(full.out, QStringLiteral("Комбинаций: 814385"));

@@ -1,47 +1,35 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 
 #include "core/DrawArchive.h"
 #include "core/RecordCodec.h"
 #include "support/DrawFixtures.h"
+#include "support/CliRun.h"
 #include "support/TempDir.h"
 
 using zircon::test::makeDraw;
+using zircon::test::CliRun;
 using zircon::test::TempDir;
 
 namespace {
-
-struct CliRun {
-    int exitCode;
-    QStringList lines;
-    QString err;
-};
-
-CliRun run(const TempDir& dir, QStringList args)
+CliRun run(const TempDir& dir, const QStringList& args)
 {
-    args.prepend(dir.path());
-    args.prepend(QStringLiteral("--data-dir"));
-    QProcess p;
-    p.start(QStringLiteral(ZIRCON_CLI_PATH), args);
-    EXPECT_TRUE(p.waitForFinished(120000));
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts),
-            QString::fromUtf8(p.readAllStandardError())};
+    return zircon::test::runCli(dir, args);
 }
-
 }  // namespace
+
 
 TEST(CliStat, ListsTheMethodsInRegistrationOrder)
 {
     TempDir dir;
     CliRun r = run(dir, {QStringLiteral("methods")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    ASSERT_GE(r.lines.size(), 14);
-    EXPECT_EQ(r.lines[0], QStringLiteral("NUMS\tnum\tN\tЧисла тиража"));
-    EXPECT_EQ(r.lines[3], QStringLiteral("EVNV\tnum\tSN\tЧетные и нечетные числа в тираже (Чн..нЧ)"));
-    EXPECT_TRUE(r.lines.contains(QStringLiteral("POS3\tnum\tSNG\tЧисло в 3 позиции тиража")));
-    EXPECT_TRUE(r.lines.contains(QStringLiteral("POE1\tnum\tG\tExtra (Bonus, Star...) - число (!без фильтра!)")));
+    ASSERT_GE(r.lines().size(), 14);
+    EXPECT_EQ(r.lines()[0], QStringLiteral("NUMS\tnum\tN\tЧисла тиража"));
+    EXPECT_EQ(r.lines()[3], QStringLiteral("EVNV\tnum\tSN\tЧетные и нечетные числа в тираже (Чн..нЧ)"));
+    EXPECT_TRUE(r.lines().contains(QStringLiteral("POS3\tnum\tSNG\tЧисло в 3 позиции тиража")));
+    EXPECT_TRUE(r.lines().contains(QStringLiteral("POE1\tnum\tG\tExtra (Bonus, Star...) - число (!без фильтра!)")));
 }
 
 TEST(CliStat, PrintsTheTableOfAWindow)
@@ -53,11 +41,11 @@ TEST(CliStat, PrintsTheTableOfAWindow)
     CliRun one = run(dir, {QStringLiteral("stat"), QStringLiteral("nums"), QStringLiteral("--window"),
                            QStringLiteral("1")});
     ASSERT_EQ(one.exitCode, 0) << one.err.toStdString();
-    ASSERT_EQ(one.lines.size(), 1 + 69);
-    EXPECT_TRUE(one.lines[0].startsWith(QStringLiteral("Значение\tКоличество\tКол-во в %\tНорма")));
-    EXPECT_EQ(one.lines[0].count(u'\t'), 19);
+    ASSERT_EQ(one.lines().size(), 1 + 69);
+    EXPECT_TRUE(one.lines()[0].startsWith(QStringLiteral("Значение\tКоличество\tКол-во в %\tНорма")));
+    EXPECT_EQ(one.lines()[0].count(u'\t'), 19);
     // Value 3 occurred in the only draw of the window: count 1, depth 1, 20% of five values.
-    const QStringList three = one.lines[3].split(u'\t');
+    const QStringList three = one.lines()[3].split(u'\t');
     EXPECT_EQ(three[0], QStringLiteral("3"));
     EXPECT_EQ(three[1], QStringLiteral("1"));
     EXPECT_EQ(three[2], QStringLiteral("20.00000"));
@@ -65,7 +53,7 @@ TEST(CliStat, PrintsTheTableOfAWindow)
     EXPECT_EQ(three[6], QStringLiteral("1"));
     EXPECT_EQ(three[9], QStringLiteral("103"));
     // A value that never occurred shows "-" from "Глубина" on.
-    const QStringList fourteen = one.lines[14].split(u'\t');
+    const QStringList fourteen = one.lines()[14].split(u'\t');
     EXPECT_EQ(fourteen[1], QStringLiteral("0"));
     for (int c = 6; c < 20; ++c)
         EXPECT_EQ(fourteen[c], QStringLiteral("-")) << c;
@@ -74,13 +62,13 @@ TEST(CliStat, PrintsTheTableOfAWindow)
     CliRun back = run(dir, {QStringLiteral("stat"), QStringLiteral("NUMS"), QStringLiteral("--offset"),
                             QStringLiteral("1")});
     ASSERT_EQ(back.exitCode, 0);
-    EXPECT_EQ(back.lines[3].split(u'\t')[16], QStringLiteral("103"));
-    EXPECT_EQ(back.lines[14].split(u'\t')[16], QStringLiteral("-"));
+    EXPECT_EQ(back.lines()[3].split(u'\t')[16], QStringLiteral("103"));
+    EXPECT_EQ(back.lines()[14].split(u'\t')[16], QStringLiteral("-"));
 
     // Both draws: value 3 twice, gap 3.
     CliRun both = run(dir, {QStringLiteral("stat"), QStringLiteral("NUMS"), QStringLiteral("--window"),
                             QStringLiteral("2")});
-    const QStringList both3 = both.lines[3].split(u'\t');
+    const QStringList both3 = both.lines()[3].split(u'\t');
     EXPECT_EQ(both3[1], QStringLiteral("2"));
     EXPECT_EQ(both3[10], QStringLiteral("3"));
     EXPECT_EQ(both3[12], QStringLiteral("3"));
@@ -105,7 +93,7 @@ TEST(CliStat, PrefetchFileOfNumsHoldsTheWholeSetCounts)
 
     // Present and plausible: kept; --recreate builds it again.
     CliRun again = run(dir, {QStringLiteral("prefetch"), QStringLiteral("NUMS")});
-    EXPECT_TRUE(again.lines.join(u' ').contains(QStringLiteral(": 0,")));
+    EXPECT_TRUE(again.lines().join(u' ').contains(QStringLiteral(": 0,")));
     dir.write(QStringLiteral("Prefetchs/Zircon_5x69_NUMS.dfc"), bytes.left(100));  // torn
     CliRun rebuilt = run(dir, {QStringLiteral("prefetch"), QStringLiteral("NUMS")});
     ASSERT_EQ(rebuilt.exitCode, 0);
@@ -118,13 +106,13 @@ TEST(CliStat, NormsComeFromThePrefetchFile)
     ASSERT_TRUE(QFile::copy(zircon::test::testDataPath("Zircon_5x69.ldr"), dir.file(QStringLiteral("Zircon_5x69.ldr"))));
     CliRun r = run(dir, {QStringLiteral("stat"), QStringLiteral("NUMS"), QStringLiteral("--norms")});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    ASSERT_EQ(r.lines.size(), 70);
+    ASSERT_EQ(r.lines().size(), 70);
     // Every number is equally frequent in the full set, so every norm is
     // (max + min) / 2 of the window's counts, the same in every row.
-    const QString norm = r.lines[1].split(u'\t')[3];
+    const QString norm = r.lines()[1].split(u'\t')[3];
     EXPECT_NE(norm, QStringLiteral("-"));
-    for (int i = 1; i < r.lines.size(); ++i)
-        EXPECT_EQ(r.lines[i].split(u'\t')[3], norm);
+    for (int i = 1; i < r.lines().size(); ++i)
+        EXPECT_EQ(r.lines()[i].split(u'\t')[3], norm);
     EXPECT_TRUE(QFile::exists(dir.file(QStringLiteral("Prefetchs/Zircon_5x69_NUMS.dfc"))));
 }
 

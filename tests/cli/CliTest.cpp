@@ -1,29 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 
+#include "support/CliRun.h"
 #include "support/TempDir.h"
 
+using zircon::test::CliRun;
+using zircon::test::runCli;
 using zircon::test::TempDir;
 
-namespace {
-
-struct CliRun {
-    int exitCode;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList& args)
-{
-    QProcess p;
-    p.start(QStringLiteral(ZIRCON_CLI_PATH), args);
-    EXPECT_TRUE(p.waitForFinished(60000));
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
-
-}  // namespace
 
 TEST(Cli, ListsTheArchiveNewestFirst)
 {
