@@ -29,10 +29,16 @@
 #include "shell/Workspace.h"
 #include "stats/StatClassInfo.h"
 #include "ui/ActionSet.h"
+#include "ui/CombsCommands.h"
+#include "ui/CombsListView.h"
+#include "ui/CombsModel.h"
+#include "ui/CombsTab.h"
 #include "ui/DrawsCommands.h"
 #include "ui/DrawsModel.h"
 #include "ui/DrawsTab.h"
 #include "ui/QtHost.h"
+#include "ui/StatisticsTab.h"
+#include "ui/TRSortListView.h"
 #include "ui/DialogRunner.h"
 #include "ui/TFormConfig.h"
 #include "ui/TFormFirstRun.h"
@@ -47,6 +53,7 @@ constexpr int kIdleUpdateMs = 200;
 constexpr int kRestartWaitAttempts = 601;  // 100 ms apart: about one minute
 constexpr int kRestartWaitIntervalMs = 100;
 const QString kDrawsListName = QStringLiteral("lvDraws");
+const QString kDrawsStatListName = QStringLiteral("lvDrawsStat");
 
 // The three-letter language abbreviations the module and help file names use.
 QString languageAbbreviation(int language)
@@ -142,6 +149,8 @@ TFormMain::~TFormMain()
     // The pages read the workspace; they go before it does.
     delete takeCentralWidget();
     m_drawsTab = nullptr;
+    m_combsTab = nullptr;
+    m_statsTab = nullptr;
 }
 
 QString TFormMain::applicationTitle()
@@ -161,14 +170,26 @@ void TFormMain::buildWidgets()
     m_leftPages->setObjectName(QStringLiteral("pcLeft"));
     m_drawsTab = new DrawsTab(*m_ws, m_leftPages);
     m_leftPages->addTab(m_drawsTab, zircon::tr("Тиражи"));
-    // The combination list takes this page when it arrives.
-    auto* combs = new QWidget(m_leftPages);
-    combs->setObjectName(QStringLiteral("tsCombs"));
-    m_leftPages->addTab(combs, zircon::tr("Комбинации"));
+    m_combsTab = new CombsTab(m_ws->combs(), m_leftPages);
+    m_leftPages->addTab(m_combsTab, zircon::tr("Комбинации"));
 
     // The analysis pages (statistics, stakes, script, card, ...) join here.
     m_rightPages = new QTabWidget(this);
     m_rightPages->setObjectName(QStringLiteral("pcMain"));
+    m_statsTab = new StatisticsTab(*m_ws, m_rightPages);
+    m_rightPages->addTab(m_statsTab, zircon::tr("Статистика"));
+    m_statsTab->view().setSortedSource([this] { return m_drawsTab->model()->sortedDraws(); });
+    // The statistics rebuild only while their page shows; a forced refresh
+    // that finds it hidden leaves the table to be recomputed when it shows.
+    m_ws->addViewRefresher([this](bool force) {
+        if (!m_statsTab)
+            return;
+        if (m_rightPages->currentWidget() == m_statsTab)
+            m_statsTab->view().ComputeStatTable(force);
+        else if (force)
+            m_statsTab->view().resetRecomputeKey();
+    });
+    connect(m_rightPages, &QTabWidget::currentChanged, this, [this] { m_ws->refreshAllViews(false); });
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
     m_splitter->setObjectName(QStringLiteral("splMain"));
@@ -183,6 +204,10 @@ void TFormMain::buildWidgets()
     connect(m_drawsTab->list()->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TFormMain::updateCommandStates);
     connect(m_drawsTab->list()->model(), &QAbstractItemModel::modelReset, this, &TFormMain::updateCommandStates);
+    m_combsTab->model()->setChannelSizeSource([this] { return m_ws->statList().Config.ChannelSize; });
+    connect(m_combsTab->list()->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TFormMain::updateCommandStates);
+    connect(m_combsTab->model(), &QAbstractItemModel::modelReset, this, &TFormMain::updateCommandStates);
 }
 
 void TFormMain::buildCommands()
@@ -190,6 +215,9 @@ void TFormMain::buildCommands()
     m_actions = std::make_unique<ActionSet>(*m_host, [this] { return m_ws->busy(); });
     m_drawsCommands = std::make_unique<DrawsCommands>(*m_ws, *m_drawsTab, this);
     m_drawsCommands->addTo(*m_actions);
+    m_statsTab->addTo(*m_actions);
+    m_combsCommands = std::make_unique<CombsCommands>(*m_ws, *m_combsTab, this);
+    m_combsCommands->addTo(*m_actions);
 
     m_actions->add({"ExitProgram", ZT("Выход"), ZT("Завершить работу программы"), QKeySequence(Qt::ALT | Qt::Key_F4),
                     {}, [this] { close(); }, {}});
@@ -233,6 +261,12 @@ void TFormMain::buildMenus()
     QMenu* draws = menuBar()->addMenu(zircon::tr("Тиражи"));
     draws->setObjectName(QStringLiteral("mnDraws"));
     addCommands(draws, DrawsCommands::menuOrder());
+    QMenu* combs = menuBar()->addMenu(zircon::tr("Комбинации"));
+    combs->setObjectName(QStringLiteral("mnCombs"));
+    addCommands(combs, CombsCommands::menuOrder());
+    QMenu* statistics = menuBar()->addMenu(zircon::tr("Статистика"));
+    statistics->setObjectName(QStringLiteral("mnDrawsStat"));
+    addCommands(statistics, StatisticsTab::menuOrder());
     QMenu* help = menuBar()->addMenu(zircon::tr("Помощь"));
     help->setObjectName(QStringLiteral("mnHelp"));
     addCommands(help, {QStringLiteral("GetHelp"), QStringLiteral("ShowFirstRun"), QStringLiteral("-"),
@@ -249,6 +283,18 @@ void TFormMain::buildMenus()
         }
     }
     m_drawsTab->setPopupActions(popup);
+
+    QList<QAction*> combsPopup;
+    for (const QString& name : CombsCommands::menuOrder()) {
+        if (name == u'-') {
+            auto* separator = new QAction(m_combsTab);
+            separator->setSeparator(true);
+            combsPopup.append(separator);
+        } else if (QAction* a = m_actions->action(name)) {
+            combsPopup.append(a);
+        }
+    }
+    m_combsTab->setPopupActions(combsPopup);
 }
 
 void TFormMain::editConfig()
@@ -259,6 +305,7 @@ void TFormMain::editConfig()
     m_ws->applyConfig(dialog.result());
     // The channel size colours the lists.
     m_drawsTab->model()->refresh(true);
+    m_combsTab->model()->repaint();
 }
 
 void TFormMain::updateCommandStates()
@@ -273,6 +320,8 @@ void TFormMain::busyChanged(bool busy)
     // The offset moves the current draw under the running work; it waits.
     if (m_drawsTab)
         m_drawsTab->offsetEdit()->setEnabled(!busy);
+    if (m_statsTab)
+        m_statsTab->setControlsEnabled(!busy);
     if (!busy && m_pendingClose)
         QTimer::singleShot(0, this, [this] {
             if (m_pendingClose && !m_ws->busy()) {
@@ -342,7 +391,10 @@ void TFormMain::hideSystemsTab()
 
 void TFormMain::clearCombinationLists()
 {
-    // Filled by the combination list: its list and undo copy start empty.
+    // The list and its undo copy start empty; the start-up timer reserves
+    // their room and generates the first list.
+    m_ws->combs().workbench().list().clear();
+    m_ws->combs().workbench().ClearUndo();
 }
 
 bool TFormMain::waitForPreviousCopy()
@@ -390,12 +442,20 @@ void TFormMain::restorePlacementAndKeys()
     m_splitter->setSizes({m_keys.leftPanelWidth, total - m_keys.leftPanelWidth});
     m_drawsTab->model()->setSortedDraws(m_keys.sortedDraws);
     m_drawsTab->model()->setColorDraws(m_keys.colorDraws);
+    m_combsTab->setExcludeCount(m_keys.drawsExclude);
+    m_combsTab->setFiltersHeight(m_keys.filtersHeight);
+    m_combsTab->model()->setColorCombs(m_keys.colorCombs);
     m_ws->setPrefetchsEnabled(m_keys.prefetchsEnabled);
+    m_statsTab->setWindowLength(m_keys.drawsStatLen);
+    m_statsTab->setChartHeight(m_keys.drawsStatHeight);
+    m_statsTab->view().setShowTotalLine(m_keys.showTotalLine);
 }
 
 void TFormMain::restoreListColumns()
 {
     restoreListState(m_ws->formState(), kMainFormSection.toString(), m_drawsTab->list(), kDrawsListName);
+    restoreListState(m_ws->formState(), kMainFormSection.toString(), m_statsTab->list(), kDrawsStatListName);
+    m_combsTab->restoreListColumns(m_ws->formState(), kMainFormSection);
     // The combinations, applied filters, statistics, stakes grid, ratings,
     // tables, systems, script and online scripts lists restore theirs here
     // as they arrive.
@@ -423,7 +483,9 @@ void TFormMain::registerStatistics()
 
 void TFormMain::fillStatisticChoosers()
 {
-    // Filled by the statistics view.
+    // The registry was just built; the graph chooser of the draw graphs
+    // takes its entries from the same fill.
+    m_statsTab->view().FillStatChoosers(false, false);
 }
 
 void TFormMain::startStartupTimer()
@@ -485,8 +547,9 @@ void TFormMain::stopTimerAndSayInitialising()
 
 void TFormMain::reserveCombinationLists()
 {
-    // Filled by the combination list (room for the full set in the list and
-    // its undo copy) and by the ratings (the expected match distribution).
+    // Room for the full set in the combination list and its undo copy; the
+    // ratings add the expected match distribution here.
+    m_ws->combs().reserveFullSet();
 }
 
 void TFormMain::appendVersionToCaption()
@@ -517,8 +580,8 @@ void TFormMain::loadDataFiles()
 
 void TFormMain::generateInitialCombinations()
 {
-    // Filled by the combination list: the starting list from the stored
-    // generation settings.
+    // The starting list from the stored generation settings.
+    m_ws->combs().generate(m_ws->statList().GenerateMode, m_ws->statList().GenerateParams);
 }
 
 void TFormMain::loadRatingsTablesAndScript()
@@ -632,8 +695,7 @@ void TFormMain::recreatePrefetchFiles()
 
 void TFormMain::showNormColumns(bool shown)
 {
-    // Filled by the statistics view: its norm columns follow prefetching.
-    (void)shown;
+    m_statsTab->showNormColumns(shown);
 }
 
 // ---------------------------------------------------------------------------
@@ -748,8 +810,14 @@ void TFormMain::storeWindowState()
     const QList<int> sizes = m_splitter->sizes();
     if (!sizes.isEmpty() && sizes.front() > 0)
         m_keys.leftPanelWidth = sizes.front();
+    m_keys.drawsExclude = m_combsTab->excludeCount();
+    m_keys.filtersHeight = m_combsTab->filtersHeight();
+    m_keys.drawsStatLen = m_statsTab->view().windowLength();
+    m_keys.drawsStatHeight = m_statsTab->chartHeight();
     m_keys.storeShutdownKeys(m_ws->formState());
     saveListState(m_ws->formState(), section, m_drawsTab->list(), kDrawsListName);
+    saveListState(m_ws->formState(), section, m_statsTab->list(), kDrawsStatListName);
+    m_combsTab->saveListColumns(m_ws->formState(), section);
 }
 
 }  // namespace zircon

@@ -19,9 +19,12 @@ class QTabWidget;
 namespace zircon {
 
 class ActionSet;
+class CombsCommands;
+class CombsTab;
 class DrawsCommands;
 class DrawsTab;
 class QtHost;
+class StatisticsTab;
 class Workspace;
 
 // Locale identifiers of the interface languages.
@@ -48,6 +51,8 @@ public:
     QtHost& host() { return *m_host; }
     ActionSet& actions() { return *m_actions; }
     DrawsTab* drawsTab() const { return m_drawsTab; }
+    StatisticsTab* statisticsTab() const { return m_statsTab; }
+    CombsTab* combsTab() const { return m_combsTab; }
     QTabWidget* leftPages() const { return m_leftPages; }
     QTabWidget* rightPages() const { return m_rightPages; }
     const MainFormKeys& keys() const { return m_keys; }
@@ -147,11 +152,14 @@ private:
     std::unique_ptr<Workspace> m_ws;
     std::unique_ptr<ActionSet> m_actions;
     std::unique_ptr<DrawsCommands> m_drawsCommands;
+    std::unique_ptr<CombsCommands> m_combsCommands;
     MainFormKeys m_keys;
     QSplitter* m_splitter = nullptr;
     QTabWidget* m_leftPages = nullptr;
     QTabWidget* m_rightPages = nullptr;
     DrawsTab* m_drawsTab = nullptr;
+    StatisticsTab* m_statsTab = nullptr;
+    CombsTab* m_combsTab = nullptr;
     QTimer m_startupTimer;
     QTimer m_idleTimer;
     QString m_helpFile;
