@@ -18,6 +18,11 @@ public:
     // process holds it.
     bool open(const QString& path);
     void close();
+    // Takes over the hold of `successor`, a file this process has already
+    // locked and then renamed over this one's path (a rewrite or a file moved
+    // aside). The old descriptor is closed only after the new one is in
+    // place, so the name is locked at every moment; `successor` ends closed.
+    void takeOver(ExclusiveFile& successor);
     bool isOpen() const { return m_fd >= 0; }
     int fd() const { return m_fd; }
     const QString& path() const { return m_path; }
