@@ -11,6 +11,7 @@
 #include "core/Error.h"
 #include "core/Tr.h"
 #include "shell/DrawsColumns.h"
+#include "shell/StakesColumns.h"
 #include "shell/Workspace.h"
 #include "stats/Prefetch.h"
 #include "stats/StatClassInfo.h"
@@ -35,7 +36,11 @@ const char* const kUsage =
     "                        write a generated combination list\n"
     "  filter CODE --values \"V1;V2;...\" (--keep | --delete) [--window N] [--offset O]\n"
     "         [--sorted] --in FILE.lcv|full --out FILE.lcv\n"
-    "                        keep or delete the combinations with those values of the table";
+    "                        keep or delete the combinations with those values of the table\n"
+    "  stakes add --from FILE.lcv [--draws N] [--comment TEXT]\n"
+    "                        stake every combination of the file on the next draw (or N draws)\n"
+    "  stakes list           list the stakes, tab-separated\n"
+    "  stakes check          check the stakes against the archive";
 
 // The arguments after the program name with the data-directory option taken out.
 QStringList commandWords(const QStringList& arguments)
@@ -252,6 +257,68 @@ int filterCombs(Workspace& ws, const CliHost& host, const QStringList& words)
     return 0;
 }
 
+// The stakes commands work on the stakes file held like the window holds
+// it: a second holder is refused with the exclusive-access message.
+int stakesCommand(Workspace& ws, const CliHost& host, const QStringList& words)
+{
+    const QString sub = words.size() >= 2 ? words[1] : QString();
+    if (sub != QStringLiteral("add") && sub != QStringLiteral("list") && sub != QStringLiteral("check")) {
+        printErr(QString::fromUtf8(kUsage));
+        return 2;
+    }
+    const std::optional<int> draws = intOption(words, QStringLiteral("--draws"), 1);
+    const QString from = textOption(words, QStringLiteral("--from"));
+    if (sub == QStringLiteral("add") && (from.isEmpty() || !draws || *draws < 1 || *draws > 65535)) {
+        printErr(QString::fromUtf8(kUsage));
+        return 2;
+    }
+    ws.loadEngineSettings();
+    if (host.failed() || !ws.openStakesFile())
+        return 1;
+    StakeCommands& stakes = ws.stakes();
+    if (sub == QStringLiteral("list")) {
+        printOut(QStringList{stakesColumnCaptions()[StakeColKind], stakesColumnCaptions()[StakeColDraw],
+                             stakesColumnCaptions()[StakeColNumbers], stakesColumnCaptions()[StakeColMatches],
+                             stakesColumnCaptions()[StakeColMatched], stakesColumnCaptions()[StakeColProfit],
+                             stakesColumnCaptions()[StakeColComment]}
+                     .join(u'\t'));
+        const int count = stakes.count();
+        for (int i = 0; i < count; ++i) {
+            const StakeRecord r = stakes.file()->read(i);
+            if (r.isSeparator())
+                continue;
+            QStringList cells;
+            for (int column : {StakeColKind, StakeColDraw, StakeColNumbers, StakeColMatches, StakeColMatched,
+                               StakeColProfit, StakeColComment})
+                cells.append(stakesCellText(r, column));
+            printOut(cells.join(u'\t'));
+        }
+        return 0;
+    }
+    if (!ws.loadArchive())
+        return 1;
+    if (sub == QStringLiteral("check")) {
+        const std::optional<StakeCheckResult> result = stakes.check();
+        if (!result || host.failed())
+            return 1;
+        printOut(tr("Проверено ставок: %1").arg(result->checked));
+        return 0;
+    }
+    ws.combs().reserveFullSet();
+    if (!ws.combs().openFile(from))
+        return 1;
+    MultiStakeEntry entry = stakes.prepareMulti();
+    entry.draws = *draws;
+    if (words.contains(QStringLiteral("--comment")))
+        entry.comment = textOption(words, QStringLiteral("--comment"));
+    const CombList& list = ws.combs().list();
+    const std::optional<StakeAddResult> added = stakes.addCombs(list.data(), list.count(), entry);
+    if (!added || host.failed())
+        return 1;
+    printOut(tr("Добавлено ставок: %1").arg(added->added));
+    return 0;
+}
+
 }  // namespace
 
 int runCli(const QStringList& arguments)
@@ -294,6 +361,8 @@ int runCli(const QStringList& arguments)
             return 1;
         return filterCombs(ws, host, words);
     }
+    if (words[0] == QStringLiteral("stakes"))
+        return stakesCommand(ws, host, words);
     if (words[0] == QStringLiteral("draws")) {
         if (!ws.loadArchive())
             return 1;

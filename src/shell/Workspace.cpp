@@ -21,7 +21,8 @@ Workspace::Workspace(const QString& dataDir, Host& host)
       m_progress(host),
       m_settings(m_paths.ini),
       m_formState(m_paths.frm),
-      m_combs(*this)
+      m_combs(*this),
+      m_stakes(*this)
 {
     m_statList.setDraws(&m_archive.draws());
 }
@@ -161,10 +162,16 @@ void Workspace::showFailure(const QString& operationMessage, const QString& fail
     m_host.showMessage(MessageKind::Error, fmt(operationMessage, failure));
 }
 
+void Workspace::closeStakesFile()
+{
+    m_stakes.detach();
+    m_stakesFile.close();
+}
+
 bool Workspace::openStakesFile()
 {
     if (m_stakesFile.open(m_paths.stakes))
-        return true;
+        return m_stakes.attach();
     m_host.showMessage(MessageKind::Error,
                        tr("Невозможно получить монопольный доступ к файлам данных!\r\rВозможные причины данной "
                           "ошибки: \r\r1) Вы пытаетесь запустить вторую копию программы из одного и того же "

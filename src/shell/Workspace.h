@@ -23,6 +23,7 @@
 #include "shell/CombCommands.h"
 #include "shell/Host.h"
 #include "shell/Progress.h"
+#include "shell/StakeCommands.h"
 #include "stats/Prefetch.h"
 #include "stats/TStatList.h"
 
@@ -79,9 +80,12 @@ public:
 
     // Start-up: takes the stakes file for this process alone. On failure shows
     // the exclusive-access message and returns false; the program then ends.
+    // Once taken, the stakes check the file (a failure there also returns false).
     bool openStakesFile();
-    void closeStakesFile() { m_stakesFile.close(); }
+    void closeStakesFile();
     ExclusiveFile& stakesFile() { return m_stakesFile; }
+    // The stakes over the held stakes file.
+    StakeCommands& stakes() { return m_stakes; }
 
     // Reads the archive file; a failure is shown and the list refreshed.
     bool loadArchive();
@@ -134,6 +138,7 @@ private:
     IniStore m_formState;
     ExclusiveFile m_stakesFile;
     CombCommands m_combs;
+    StakeCommands m_stakes;  // after the hold it works on, so it goes first
     bool m_scriptRunning = false;
     std::function<void(bool)> m_listRefresher;
     bool m_prefetchsEnabled = false;

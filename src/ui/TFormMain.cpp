@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTreeView>
 #include <QUrl>
 
@@ -26,6 +27,7 @@
 #include "core/ProcessWait.h"
 #include "core/Tr.h"
 #include "shell/BusyState.h"
+#include "shell/StakeCommands.h"
 #include "shell/Workspace.h"
 #include "stats/StatClassInfo.h"
 #include "ui/ActionSet.h"
@@ -37,6 +39,8 @@
 #include "ui/DrawsModel.h"
 #include "ui/DrawsTab.h"
 #include "ui/QtHost.h"
+#include "ui/StakesCommands.h"
+#include "ui/StakesTab.h"
 #include "ui/StatisticsTab.h"
 #include "ui/TRSortListView.h"
 #include "ui/DialogRunner.h"
@@ -151,6 +155,7 @@ TFormMain::~TFormMain()
     m_drawsTab = nullptr;
     m_combsTab = nullptr;
     m_statsTab = nullptr;
+    m_stakesTab = nullptr;
 }
 
 QString TFormMain::applicationTitle()
@@ -189,6 +194,12 @@ void TFormMain::buildWidgets()
         else if (force)
             m_statsTab->view().resetRecomputeKey();
     });
+    m_stakesTab = new StakesTab(m_ws->stakes(), m_rightPages);
+    m_rightPages->addTab(m_stakesTab, zircon::tr("Ставки"));
+    m_ws->stakes().setGridRefresher([this](bool updateRows, bool scrollToEnd) {
+        if (m_stakesTab)
+            m_stakesTab->refreshGrid(updateRows, scrollToEnd);
+    });
     connect(m_rightPages, &QTabWidget::currentChanged, this, [this] { m_ws->refreshAllViews(false); });
 
     m_splitter = new QSplitter(Qt::Horizontal, this);
@@ -218,6 +229,15 @@ void TFormMain::buildCommands()
     m_statsTab->addTo(*m_actions);
     m_combsCommands = std::make_unique<CombsCommands>(*m_ws, *m_combsTab, this);
     m_combsCommands->addTo(*m_actions);
+    m_stakesCommands = std::make_unique<StakesCommands>(*m_ws, *m_combsTab, *m_stakesTab, m_keys, this);
+    m_stakesCommands->addTo(*m_actions);
+    // A double click on a combination stakes it while the stakes file is open.
+    m_combsTab->setRowActivatedHook([this](int row) {
+        if (!m_ws->busy())
+            m_stakesCommands->addForRow(row);
+    });
+    connect(m_stakesTab->grid()->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TFormMain::updateCommandStates);
 
     m_actions->add({"ExitProgram", ZT("Выход"), ZT("Завершить работу программы"), QKeySequence(Qt::ALT | Qt::Key_F4),
                     {}, [this] { close(); }, {}});
@@ -267,6 +287,9 @@ void TFormMain::buildMenus()
     QMenu* statistics = menuBar()->addMenu(zircon::tr("Статистика"));
     statistics->setObjectName(QStringLiteral("mnDrawsStat"));
     addCommands(statistics, StatisticsTab::menuOrder());
+    QMenu* stakes = menuBar()->addMenu(zircon::tr("Ставки"));
+    stakes->setObjectName(QStringLiteral("mnStakes"));
+    addCommands(stakes, StakesCommands::menuOrder());
     QMenu* help = menuBar()->addMenu(zircon::tr("Помощь"));
     help->setObjectName(QStringLiteral("mnHelp"));
     addCommands(help, {QStringLiteral("GetHelp"), QStringLiteral("ShowFirstRun"), QStringLiteral("-"),
@@ -295,6 +318,18 @@ void TFormMain::buildMenus()
         }
     }
     m_combsTab->setPopupActions(combsPopup);
+
+    QList<QAction*> stakesPopup;
+    for (const QString& name : StakesCommands::menuOrder()) {
+        if (name == u'-') {
+            auto* separator = new QAction(m_stakesTab);
+            separator->setSeparator(true);
+            stakesPopup.append(separator);
+        } else if (QAction* a = m_actions->action(name)) {
+            stakesPopup.append(a);
+        }
+    }
+    m_stakesTab->setPopupActions(stakesPopup);
 }
 
 void TFormMain::editConfig()
@@ -449,6 +484,8 @@ void TFormMain::restorePlacementAndKeys()
     m_statsTab->setWindowLength(m_keys.drawsStatLen);
     m_statsTab->setChartHeight(m_keys.drawsStatHeight);
     m_statsTab->view().setShowTotalLine(m_keys.showTotalLine);
+    m_ws->stakes().setLogEnabled(m_keys.stakesLogEnabled);
+    m_ws->stakes().setScrollEnabled(m_keys.stakesScrollEnabled);
 }
 
 void TFormMain::restoreListColumns()

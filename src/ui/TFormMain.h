@@ -24,6 +24,8 @@ class CombsTab;
 class DrawsCommands;
 class DrawsTab;
 class QtHost;
+class StakesCommands;
+class StakesTab;
 class StatisticsTab;
 class Workspace;
 
@@ -53,6 +55,7 @@ public:
     DrawsTab* drawsTab() const { return m_drawsTab; }
     StatisticsTab* statisticsTab() const { return m_statsTab; }
     CombsTab* combsTab() const { return m_combsTab; }
+    StakesTab* stakesTab() const { return m_stakesTab; }
     QTabWidget* leftPages() const { return m_leftPages; }
     QTabWidget* rightPages() const { return m_rightPages; }
     const MainFormKeys& keys() const { return m_keys; }
@@ -153,6 +156,7 @@ private:
     std::unique_ptr<ActionSet> m_actions;
     std::unique_ptr<DrawsCommands> m_drawsCommands;
     std::unique_ptr<CombsCommands> m_combsCommands;
+    std::unique_ptr<StakesCommands> m_stakesCommands;
     MainFormKeys m_keys;
     QSplitter* m_splitter = nullptr;
     QTabWidget* m_leftPages = nullptr;
@@ -160,6 +164,7 @@ private:
     DrawsTab* m_drawsTab = nullptr;
     StatisticsTab* m_statsTab = nullptr;
     CombsTab* m_combsTab = nullptr;
+    StakesTab* m_stakesTab = nullptr;
     QTimer m_startupTimer;
     QTimer m_idleTimer;
     QString m_helpFile;
