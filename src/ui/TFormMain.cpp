@@ -493,9 +493,9 @@ void TFormMain::restoreListColumns()
     restoreListState(m_ws->formState(), kMainFormSection.toString(), m_drawsTab->list(), kDrawsListName);
     restoreListState(m_ws->formState(), kMainFormSection.toString(), m_statsTab->list(), kDrawsStatListName);
     m_combsTab->restoreListColumns(m_ws->formState(), kMainFormSection);
-    // The combinations, applied filters, statistics, stakes grid, ratings,
-    // tables, systems, script and online scripts lists restore theirs here
-    // as they arrive.
+    restoreGridColumns(m_ws->formState(), kMainFormSection, m_stakesTab->grid(), QStringLiteral("sgStakes"));
+    // The ratings, tables, systems, script and online scripts lists restore
+    // theirs here as they arrive.
 }
 
 void TFormMain::applyPrefetchsInitRule()
@@ -855,6 +855,7 @@ void TFormMain::storeWindowState()
     saveListState(m_ws->formState(), section, m_drawsTab->list(), kDrawsListName);
     saveListState(m_ws->formState(), section, m_statsTab->list(), kDrawsStatListName);
     m_combsTab->saveListColumns(m_ws->formState(), section);
+    saveGridColumns(m_ws->formState(), section, m_stakesTab->grid(), QStringLiteral("sgStakes"));
 }
 
 }  // namespace zircon

@@ -12,6 +12,7 @@
 #include <QSpinBox>
 #include <QStatusTipEvent>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTreeView>
 
 #include "core/DrawArchive.h"
@@ -26,6 +27,7 @@
 #include "ui/QtHost.h"
 #include "ui/DialogRunner.h"
 #include "ui/TFormDraw.h"
+#include "ui/StakesTab.h"
 #include "ui/TFormMain.h"
 
 namespace zircon {
@@ -383,12 +385,15 @@ TEST_F(MainWindowTest, ShutdownStoresStateThatTheNextStartRestores)
     {
         auto w = open();
         list(*w)->header()->resizeSection(8, 123);
+        w->stakesTab()->grid()->setColumnWidth(2, 177);
         w->resize(900, 650);
     }
     const IniFile frm = IniFile::parse(m_dir.read(QStringLiteral("Zircon_5x69.frm")));
     EXPECT_EQ(frm.readString(u"TFormMain", u"lvDraws.Column8"), QStringLiteral("123"));
+    EXPECT_EQ(frm.readString(u"TFormMain", u"sgStakes.Column2"), QStringLiteral("177"));
     auto again = open();
     EXPECT_EQ(list(*again)->header()->sectionSize(8), 123);
+    EXPECT_EQ(again->stakesTab()->grid()->columnWidth(2), 177);
     EXPECT_EQ(again->size(), QSize(900, 650));
 }
 
