@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <optional>
 
@@ -10,6 +11,7 @@
 #include "core/DataDir.h"
 #include "core/Error.h"
 #include "core/Tr.h"
+#include "shell/DrawDownload.h"
 #include "shell/DrawsColumns.h"
 #include "shell/StakesColumns.h"
 #include "shell/Workspace.h"
@@ -40,7 +42,9 @@ const char* const kUsage =
     "  stakes add --from FILE.lcv [--draws N] [--comment TEXT]\n"
     "                        stake every combination of the file on the next draw (or N draws)\n"
     "  stakes list           list the stakes, tab-separated\n"
-    "  stakes check          check the stakes against the archive";
+    "  stakes check          check the stakes against the archive\n"
+    "  download [--service URL] [--ca-file FILE]\n"
+    "                        download the new draws from the operator's service";
 
 // The arguments after the program name with the data-directory option taken out.
 QStringList commandWords(const QStringList& arguments)
@@ -319,6 +323,37 @@ int stakesCommand(Workspace& ws, const CliHost& host, const QStringList& words)
     return 0;
 }
 
+// The download without questions: a failure ends it with a non-zero exit, the
+// draws added before it stay.
+int downloadDraws(Workspace& ws, const CliHost& host, const QStringList& words)
+{
+    QString service;
+    QString caFile;
+    for (qsizetype i = 1; i < words.size(); i += 2) {
+        if (i + 1 >= words.size()
+            || (words[i] != QStringLiteral("--service") && words[i] != QStringLiteral("--ca-file"))) {
+            printErr(QString::fromUtf8(kUsage));
+            return 2;
+        }
+        (words[i] == QStringLiteral("--service") ? service : caFile) = words[i + 1];
+    }
+    // The data files are this process's alone while the archive grows; the
+    // stakes are checked against the new draws (their prizes are settings).
+    ws.loadEngineSettings();
+    if (host.failed() || !ws.openStakesFile() || !ws.loadArchive())
+        return 1;
+    DrawDownload download(ws);
+    download.setAskToRetry(false);
+    download.setStakesCheck([&ws] { ws.stakes().checkAndRefresh(); });
+    download.LoadProxySettings();
+    download.setServiceOverride(service);
+    if (!caFile.isEmpty())
+        download.setCaFileOverride(QFileInfo(caFile).absoluteFilePath());
+    const DownloadReport report = download.runCommand();
+    printOut(tr("Добавлено тиражей: %1").arg(report.added));
+    return report.failed || report.stopped || host.failed() ? 1 : 0;
+}
+
 }  // namespace
 
 int runCli(const QStringList& arguments)
@@ -363,6 +398,8 @@ int runCli(const QStringList& arguments)
     }
     if (words[0] == QStringLiteral("stakes"))
         return stakesCommand(ws, host, words);
+    if (words[0] == QStringLiteral("download"))
+        return downloadDraws(ws, host, words);
     if (words[0] == QStringLiteral("draws")) {
         if (!ws.loadArchive())
             return 1;

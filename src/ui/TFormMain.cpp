@@ -35,6 +35,7 @@
 #include "ui/CombsListView.h"
 #include "ui/CombsModel.h"
 #include "ui/CombsTab.h"
+#include "ui/DrawDownloadCommands.h"
 #include "ui/DrawsCommands.h"
 #include "ui/DrawsModel.h"
 #include "ui/DrawsTab.h"
@@ -231,6 +232,8 @@ void TFormMain::buildCommands()
     m_combsCommands->addTo(*m_actions);
     m_stakesCommands = std::make_unique<StakesCommands>(*m_ws, *m_combsTab, *m_stakesTab, m_keys, this);
     m_stakesCommands->addTo(*m_actions);
+    m_downloadCommands = std::make_unique<DrawDownloadCommands>(*m_ws, *m_host, m_keys, this);
+    m_downloadCommands->addTo(*m_actions);
     // A double click on a combination stakes it while the stakes file is open.
     m_combsTab->setRowActivatedHook([this](int row) {
         if (!m_ws->busy())
@@ -277,10 +280,12 @@ void TFormMain::buildMenus()
     };
     QMenu* program = menuBar()->addMenu(zircon::tr("Программа"));
     program->setObjectName(QStringLiteral("mnProgram"));
-    addCommands(program, {QStringLiteral("EditConfig"), QStringLiteral("-"), QStringLiteral("ExitProgram")});
+    addCommands(program, {QStringLiteral("EditConfig"), QStringLiteral("EditProxy"), QStringLiteral("-"),
+                          QStringLiteral("ExitProgram")});
     QMenu* draws = menuBar()->addMenu(zircon::tr("Тиражи"));
     draws->setObjectName(QStringLiteral("mnDraws"));
     addCommands(draws, DrawsCommands::menuOrder());
+    m_downloadCommands->addToMenu(*m_actions, draws);
     QMenu* combs = menuBar()->addMenu(zircon::tr("Комбинации"));
     combs->setObjectName(QStringLiteral("mnCombs"));
     addCommands(combs, CombsCommands::menuOrder());
@@ -510,7 +515,7 @@ void TFormMain::loadConfiguration()
 
 void TFormMain::loadProxySettings()
 {
-    // Filled by the draw download's proxy settings.
+    m_downloadCommands->download().LoadProxySettings();
 }
 
 void TFormMain::registerStatistics()
@@ -715,13 +720,12 @@ void TFormMain::showFirstRunDialog()
 
 void TFormMain::downloadDraws()
 {
-    // Filled by the draw download.
+    m_downloadCommands->run();
 }
 
 bool TFormMain::drawDownloadAvailable() const
 {
-    // True once the draw download is built.
-    return false;
+    return m_downloadCommands != nullptr;
 }
 
 void TFormMain::recreatePrefetchFiles()

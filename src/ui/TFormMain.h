@@ -21,6 +21,7 @@ namespace zircon {
 class ActionSet;
 class CombsCommands;
 class CombsTab;
+class DrawDownloadCommands;
 class DrawsCommands;
 class DrawsTab;
 class QtHost;
@@ -55,6 +56,7 @@ public:
     DrawsTab* drawsTab() const { return m_drawsTab; }
     StatisticsTab* statisticsTab() const { return m_statsTab; }
     CombsTab* combsTab() const { return m_combsTab; }
+    DrawDownloadCommands* downloadCommands() const { return m_downloadCommands.get(); }
     StakesTab* stakesTab() const { return m_stakesTab; }
     QTabWidget* leftPages() const { return m_leftPages; }
     QTabWidget* rightPages() const { return m_rightPages; }
@@ -157,6 +159,7 @@ private:
     std::unique_ptr<DrawsCommands> m_drawsCommands;
     std::unique_ptr<CombsCommands> m_combsCommands;
     std::unique_ptr<StakesCommands> m_stakesCommands;
+    std::unique_ptr<DrawDownloadCommands> m_downloadCommands;
     MainFormKeys m_keys;
     QSplitter* m_splitter = nullptr;
     QTabWidget* m_leftPages = nullptr;

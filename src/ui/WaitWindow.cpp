@@ -3,7 +3,10 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
+
+#include "core/Tr.h"
 
 namespace zircon {
 
@@ -23,7 +26,11 @@ WaitWindow::WaitWindow(QWidget* parent)
 
 void WaitWindow::showText(const QString& text)
 {
-    m_text->setText(text);
+    // The operation's texts break lines with "\r".
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(u'\r', u'\n');
+    m_text->setText(shown);
     adjustSize();
     resize(size().expandedTo(QSize(320, 0)));
     centreOnScreen();
@@ -35,6 +42,22 @@ void WaitWindow::showText(const QString& text)
 QString WaitWindow::text() const
 {
     return m_text->text();
+}
+
+void WaitWindow::setStopHandler(std::function<void()> onStop)
+{
+    m_onStop = std::move(onStop);
+    if (!m_stop) {
+        m_stop = new QPushButton(zircon::tr("Прервать"), this);
+        m_stop->setObjectName(QStringLiteral("btnStop"));
+        connect(m_stop, &QPushButton::clicked, this, [this] {
+            if (m_onStop)
+                m_onStop();
+        });
+        layout()->addWidget(m_stop);
+    }
+    adjustSize();
+    centreOnScreen();
 }
 
 void WaitWindow::centreOnScreen()

@@ -26,6 +26,7 @@
 #include "core/NumberText.h"
 #include "shell/CombCommands.h"
 #include "shell/Workspace.h"
+#include "support/OfflineStart.h"
 #include "support/TempDir.h"
 #include "ui/ActionSet.h"
 #include "ui/AppliedFiltersModel.h"
@@ -56,6 +57,7 @@ class CombsCommandsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        test::keepStartOffline(m_dir);
         const QString ldr = m_dir.file(QStringLiteral("Zircon_5x69.ldr"));
         ASSERT_TRUE(QFile::copy(test::testDataPath("Zircon_5x69.ldr"), ldr));
         QFile::setPermissions(ldr, QFile::ReadOwner | QFile::WriteOwner);

@@ -12,6 +12,7 @@
 #include "shell/StakeCommands.h"
 #include "shell/Workspace.h"
 #include "support/FakeHost.h"
+#include "support/OfflineStart.h"
 #include "support/TempDir.h"
 #include "ui/ActionSet.h"
 #include "ui/CombsListView.h"
@@ -95,6 +96,7 @@ TEST(TFormStake, RefusesBadEntriesAndStoresTheNumbersAscending)
 TEST(StakesMainWindow, DoubleClickStakesTheRowAndAddAllStakesTheList)
 {
     test::TempDir dir;
+    test::keepStartOffline(dir);
     ASSERT_TRUE(QFile::copy(test::testDataPath("Zircon_5x69.ldr"), dir.file(QStringLiteral("Zircon_5x69.ldr"))));
     QFile::setPermissions(dir.file(QStringLiteral("Zircon_5x69.ldr")), QFile::ReadOwner | QFile::WriteOwner);
     TFormMain::StartOptions options;

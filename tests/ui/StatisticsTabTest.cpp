@@ -23,6 +23,7 @@
 #include "shell/CombCommands.h"
 #include "shell/StatisticsView.h"
 #include "shell/Workspace.h"
+#include "support/OfflineStart.h"
 #include "support/TempDir.h"
 #include "ui/ActionSet.h"
 #include "ui/CombsTab.h"
@@ -50,6 +51,7 @@ class StatisticsTabTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        test::keepStartOffline(m_dir);
         ASSERT_TRUE(QFile::copy(test::testDataPath("Zircon_5x69.ldr"), m_dir.file(QStringLiteral("Zircon_5x69.ldr"))));
         QFile::setPermissions(m_dir.file(QStringLiteral("Zircon_5x69.ldr")), QFile::ReadOwner | QFile::WriteOwner);
         m_fixture.load(m_dir.file(QStringLiteral("Zircon_5x69.ldr")));

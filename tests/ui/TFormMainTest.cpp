@@ -19,6 +19,7 @@
 #include "core/Grouping.h"
 #include "core/IniFile.h"
 #include "shell/Workspace.h"
+#include "support/OfflineStart.h"
 #include "support/TempDir.h"
 #include "ui/ActionSet.h"
 #include "ui/DrawsModel.h"
@@ -47,6 +48,7 @@ class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        test::keepStartOffline(m_dir);
         ASSERT_TRUE(QFile::copy(test::testDataPath("Zircon_5x69.ldr"), m_dir.file(QStringLiteral("Zircon_5x69.ldr"))));
         QFile::setPermissions(m_dir.file(QStringLiteral("Zircon_5x69.ldr")),
                               QFile::ReadOwner | QFile::WriteOwner);
