@@ -41,6 +41,11 @@ bool CliHost::showMessage(MessageKind kind, const QString& text, bool)
         return true;  // the commands print their own results
     case MessageKind::Question:
         return m_answer;
+    case MessageKind::ErrorQuestion:
+        // A failure offered for a retry: the program never asks, so it fails.
+        m_failed = true;
+        printErr(text);
+        return false;
     }
     return true;
 }

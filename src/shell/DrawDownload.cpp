@@ -228,7 +228,7 @@ int DrawDownload::DownloadDraws()
                 break;
             }
             if (!m_ws.host().showMessage(
-                    MessageKind::Question,
+                    MessageKind::ErrorQuestion,
                     fmt(tr("Ошибка загрузки архива тиражей с сайта: \"%s\"\r\rПовторить попытку?"), failure))) {
                 m_report.failed = true;
                 break;

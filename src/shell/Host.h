@@ -13,7 +13,13 @@ enum class MessageKind {
     Information,  // caption "Информация"
     Warning,      // caption "Предупреждение", exclamation icon
     Question,     // caption "Подтверждение", Yes and No
+    ErrorQuestion,  // caption "Ошибка", error icon, Yes and No (retry after a failure)
 };
+
+inline bool isQuestion(MessageKind kind)
+{
+    return kind == MessageKind::Question || kind == MessageKind::ErrorQuestion;
+}
 
 class Host {
 public:

@@ -99,6 +99,7 @@ QString QtHost::messageCaption(MessageKind kind)
 {
     switch (kind) {
     case MessageKind::Error:
+    case MessageKind::ErrorQuestion:
         return zircon::tr("Ошибка");
     case MessageKind::Information:
         return zircon::tr("Информация");
@@ -121,6 +122,7 @@ bool QtHost::showMessage(MessageKind kind, const QString& text, bool defaultNo)
     box.setTextFormat(Qt::PlainText);
     switch (kind) {
     case MessageKind::Error:
+    case MessageKind::ErrorQuestion:
         box.setIcon(QMessageBox::Critical);
         break;
     case MessageKind::Information:
@@ -133,7 +135,7 @@ bool QtHost::showMessage(MessageKind kind, const QString& text, bool defaultNo)
         box.setIcon(QMessageBox::Question);
         break;
     }
-    if (kind == MessageKind::Question) {
+    if (isQuestion(kind)) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
@@ -147,7 +149,7 @@ bool QtHost::showMessage(MessageKind kind, const QString& text, bool defaultNo)
     const int answer = box.exec();
     if (cursor)
         QApplication::restoreOverrideCursor();
-    return kind != MessageKind::Question || answer == QMessageBox::Yes;
+    return !isQuestion(kind) || answer == QMessageBox::Yes;
 }
 
 void QtHost::processEvents()

@@ -80,7 +80,7 @@ protected:
     {
         std::vector<QString> q;
         for (const auto& m : host.messages)
-            if (m.kind == MessageKind::Question)
+            if (isQuestion(m.kind))
                 q.push_back(m.text);
         return q;
     }

@@ -23,7 +23,7 @@ public:
     bool showMessage(MessageKind kind, const QString& text, bool defaultNo) override
     {
         messages.push_back({kind, text, defaultNo});
-        if (kind != MessageKind::Question)
+        if (!isQuestion(kind))
             return true;
         if (answers.empty())
             return false;

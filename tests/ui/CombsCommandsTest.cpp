@@ -78,7 +78,7 @@ protected:
         auto w = std::make_unique<TFormMain>(options);
         w->host().setAnswerer([this](MessageKind k, const QString& t, bool) {
             m_shown.push_back({k, t});
-            return k != MessageKind::Question;
+            return !isQuestion(k);
         });
         w->setProgramEnder([] {});
         w->runStartupNow();

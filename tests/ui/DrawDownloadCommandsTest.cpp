@@ -76,7 +76,7 @@ protected:
         auto w = std::make_unique<TFormMain>(options);
         w->host().setAnswerer([this](MessageKind k, const QString& t, bool) {
             m_shown.push_back({k, t});
-            if (k != MessageKind::Question)
+            if (!isQuestion(k))
                 return true;
             if (m_answers.empty())
                 return false;
@@ -113,7 +113,7 @@ protected:
     {
         std::vector<QString> q;
         for (const Shown& s : m_shown)
-            if (s.kind == MessageKind::Question)
+            if (isQuestion(s.kind))
                 q.push_back(s.text);
         return q;
     }

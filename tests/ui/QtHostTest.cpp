@@ -39,6 +39,7 @@ TEST(QtHost, CaptionsOfTheMessageKinds)
     EXPECT_EQ(QtHost::messageCaption(MessageKind::Information), QStringLiteral("Информация"));
     EXPECT_EQ(QtHost::messageCaption(MessageKind::Warning), QStringLiteral("Предупреждение"));
     EXPECT_EQ(QtHost::messageCaption(MessageKind::Question), QStringLiteral("Подтверждение"));
+    EXPECT_EQ(QtHost::messageCaption(MessageKind::ErrorQuestion), QStringLiteral("Ошибка"));
 }
 
 TEST(QtHost, AnswererStandsInForTheUser)

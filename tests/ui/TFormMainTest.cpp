@@ -77,7 +77,7 @@ protected:
     {
         w.host().setAnswerer([this](MessageKind k, const QString& t, bool defaultNo) {
             m_shown.push_back({k, t, defaultNo});
-            if (k != MessageKind::Question)
+            if (!isQuestion(k))
                 return true;
             if (m_answers.empty())
                 return false;
