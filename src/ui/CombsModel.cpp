@@ -1,6 +1,5 @@
 #include "ui/CombsModel.h"
 
-#include "core/Grouping.h"
 #include "core/Tr.h"
 #include "workbench/CombList.h"
 
@@ -22,15 +21,8 @@ CombsModel::CombsModel(const CombList& list, QObject* parent) : QAbstractTableMo
 
 void CombsModel::setChannelSizeSource(std::function<int()> source)
 {
-    m_channelSizeSource = std::move(source);
-    readChannelSize();
+    m_channels.setSource(std::move(source));
     repaint();
-}
-
-void CombsModel::readChannelSize()
-{
-    if (m_channelSizeSource)
-        m_channelSize = m_channelSizeSource();
 }
 
 void CombsModel::setColorCombs(bool on)
@@ -43,7 +35,7 @@ void CombsModel::setColorCombs(bool on)
 
 void CombsModel::refresh()
 {
-    readChannelSize();
+    m_channels.read();
     const int rows = static_cast<int>(m_list.count());
     if (rows != m_rows) {
         beginResetModel();
@@ -56,7 +48,7 @@ void CombsModel::refresh()
 
 void CombsModel::repaint()
 {
-    readChannelSize();
+    m_channels.read();
     if (m_rows > 0)
         emit dataChanged(index(0, 0), index(m_rows - 1, ColumnCount - 1));
 }
@@ -97,8 +89,7 @@ QString CombsModel::cellText(int row, int column) const
 QColor CombsModel::cellBackground(int row, int column) const
 {
     if (m_color && isNumberColumn(column)) {
-        const TRgb c = ChannelColour(m_list[static_cast<size_t>(row)].n[static_cast<size_t>(column - ColN1)], m_channelSize);
-        return QColor(c.r, c.g, c.b);
+        return m_channels.colour(m_list[static_cast<size_t>(row)].n[static_cast<size_t>(column - ColN1)]);
     }
     return plainColour();
 }

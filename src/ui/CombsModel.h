@@ -7,6 +7,8 @@
 
 #include <functional>
 
+#include "ui/ChannelColours.h"
+
 namespace zircon {
 
 class CombList;
@@ -23,7 +25,7 @@ public:
     // "ColorCombs": the number cells take their channel colour.
     void setColorCombs(bool on);
     bool colorCombs() const { return m_color; }
-    int channelSize() const { return m_channelSize; }
+    int channelSize() const { return m_channels.size(); }
 
     // Takes the list's count when it changed (the view starts anew, its
     // selection with it) and otherwise repaints the rows in place.
@@ -42,12 +44,10 @@ public:
 private:
     QString cellText(int row, int column) const;
     QColor cellBackground(int row, int column) const;
-    void readChannelSize();
 
     const CombList& m_list;
-    std::function<int()> m_channelSizeSource;
     int m_rows = 0;
-    int m_channelSize = 10;
+    ChannelColours m_channels;
     bool m_color = true;
 };
 

@@ -1,7 +1,6 @@
 #include "ui/DrawsModel.h"
 
 #include "core/DrawArchive.h"
-#include "core/Grouping.h"
 #include "core/Sorting.h"
 #include "core/Tr.h"
 
@@ -14,15 +13,8 @@ DrawsModel::DrawsModel(const DrawArchive& archive, QObject* parent) : QAbstractT
 
 void DrawsModel::setChannelSizeSource(std::function<int()> source)
 {
-    m_channelSizeSource = std::move(source);
-    readChannelSize();
+    m_channels.setSource(std::move(source));
     repaint();
-}
-
-void DrawsModel::readChannelSize()
-{
-    if (m_channelSizeSource)
-        m_channelSize = m_channelSizeSource();
 }
 
 void DrawsModel::setSortedDraws(bool on)
@@ -43,7 +35,7 @@ void DrawsModel::setColorDraws(bool on)
 
 void DrawsModel::refresh(bool force)
 {
-    readChannelSize();
+    m_channels.read();
     if (m_rows != m_archive.count()) {
         beginResetModel();
         m_rows = m_archive.count();
@@ -103,8 +95,7 @@ QColor DrawsModel::cellBackground(int row, int column) const
         TDraw d = m_archive.drawAtRow(row);
         if (m_sorted)
             sortDrawNumbers(d);
-        const TRgb c = ChannelColour(d.nums[static_cast<size_t>(column - ColN1)], m_channelSize);
-        return QColor(c.r, c.g, c.b);
+        return m_channels.colour(d.nums[static_cast<size_t>(column - ColN1)]);
     }
     if (row == m_archive.drawsOffset())
         return currentDrawColour();

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+#include "ui/ChannelColours.h"
+
 namespace zircon {
 
 class DrawArchive;
@@ -24,7 +26,7 @@ public:
     void setColorDraws(bool on);
     bool sortedDraws() const { return m_sorted; }
     bool colorDraws() const { return m_color; }
-    int channelSize() const { return m_channelSize; }
+    int channelSize() const { return m_channels.size(); }
 
     // Takes the archive's row count when it changed (the view starts anew)
     // and otherwise repaints every row in place, keeping the selection.
@@ -45,12 +47,10 @@ public:
 private:
     QString cellText(int row, int column) const;
     QColor cellBackground(int row, int column) const;
-    void readChannelSize();
 
     const DrawArchive& m_archive;
-    std::function<int()> m_channelSizeSource;
     int m_rows = 0;
-    int m_channelSize = 10;
+    ChannelColours m_channels;
     bool m_sorted = false;
     bool m_color = true;
 };
