@@ -36,6 +36,8 @@ QString StatClassInfo::code(int32_t param) const
 
 QString StatClassInfo::title(int32_t param) const
 {
+    if (titleFn)
+        return titleFn(titleFormat, param);
     return fmt(tr(titleFormat), param);
 }
 

@@ -29,6 +29,11 @@ inline constexpr int kStatGroupCount = 13;
 struct StatClassInfo {
     using ParamRangeFn = std::pair<int, int> (*)(const TConfigData&);
     using CreateFn = std::unique_ptr<TCustomStat> (*)(const StatClassInfo&, const TStatList&, int32_t);
+    // The title for a parameter when the pattern is not simply formatted
+    // with it: a fixed count ("Сочетания из %0:d ..." with 2), a text
+    // argument, or several arguments.
+    using TitleFn = QString (*)(const char* titleFormat, int32_t param);
+    using ItemNormFn = bool (*)(const TStatList& list, int item);
 
     const char* className = "";       // e.g. "TstValues"
     const char* codeFormat = "";      // "NUMS" or "POS%d"
@@ -41,7 +46,12 @@ struct StatClassInfo {
     bool listed = true;
     bool valueListSelectable = true;
     ParamRangeFn paramRange = nullptr;  // set exactly for methods with a parameter
+    TitleFn titleFn = nullptr;          // null: titleFormat formatted with the parameter
     CreateFn create = nullptr;
+    // Whether registry item `item` has a norm when the class flag alone does
+    // not say it (a method whose values may depend on the draws before it);
+    // null: the flag answers. Ask TStatList::HasNorm, which combines both.
+    ItemNormFn itemHasNorm = nullptr;
 
     bool hasParam() const { return paramRange != nullptr; }
     bool hasNorm() const { return (flags & kFlagNorm) != 0; }
