@@ -78,7 +78,7 @@ TEST(CliCombs, KeepAndDeleteSplitTheInput)
                             QStringLiteral("1"), QStringLiteral("--keep"), QStringLiteral("--in"), QStringLiteral("full"),
                             QStringLiteral("--out"), dir.file(QStringLiteral("f.lcv"))});
     EXPECT_EQ(full.out, QStringLiteral("Комбинаций: 814385"));
-    EXPECT_NE(run(dir, {QStringLiteral("filter"), QStringLiteral("ROW10"), QStringLiteral("--values"),
+    EXPECT_NE(run(dir, {QStringLiteral("filter"), QStringLiteral("ROW11"), QStringLiteral("--values"),
                         QStringLiteral("1"), QStringLiteral("--keep"), QStringLiteral("--in"), QStringLiteral("full"),
                         QStringLiteral("--out"), dir.file(QStringLiteral("f.lcv"))})
                   .exitCode,

@@ -47,8 +47,9 @@ TEST(SelectedKeySet, AnswersAsTheSelectionForSmallAndLargeSets)
             ASSERT_EQ(set.contains(probe), in) << "probe " << probe << " of " << n;
             found += in ? 1 : 0;
         }
-        if (n == 50000)
+        if (n == 50000) {
             EXPECT_GT(found, 0u);  // the probes did meet selected keys
+        }
     }
 }
 
