@@ -25,6 +25,7 @@ enum class TupleShape : uint8_t {
 };
 
 struct PositionTuples {
+    TupleShape shape = TupleShape::Mix;
     int size = 0;   // r, 2..4
     int count = 0;  // tuples per draw
     std::array<std::array<uint8_t, 4>, 10> at{};  // 0-based positions
