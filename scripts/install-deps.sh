@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-charts-dev qt6-l10n-tools qt6-tools-dev-tools libgl-dev
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-l10n-tools qt6-tools-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libcurl4-openssl-dev libcpp-httplib-dev libssl-dev
   xvfb xauth
