@@ -13,6 +13,11 @@
 #include "stats/ConfigEditing.h"
 
 namespace zircon {
+namespace {
+
+constexpr int kShreddingGroup = 12;
+
+}  // namespace
 
 Workspace::Workspace(const QString& dataDir, Host& host)
     : m_host(host),
@@ -70,6 +75,39 @@ std::set<int> Workspace::applyConfig(const TConfigData& config)
         createPrefetchFiles(false, mask);
     refreshAllViews(true);
     return stale;
+}
+
+ShreddingSettings Workspace::shreddingSettings() const
+{
+    ShreddingSettings s;
+    s.formulas = {m_statList.Formula1, m_statList.Formula2, m_statList.Formula3};
+    s.digits = {m_statList.Formula1Digits, m_statList.Formula2Digits, m_statList.Formula3Digits};
+    return s;
+}
+
+bool Workspace::applyShredding(const ShreddingSettings& settings)
+{
+    // The dialog offers 1..5 only; the settings file keeps no other count.
+    const auto digits = [](int d) { return static_cast<uint8_t>(std::clamp(d, 1, 5)); };
+    m_statList.Formula1 = settings.formulas[0];
+    m_statList.Formula2 = settings.formulas[1];
+    m_statList.Formula3 = settings.formulas[2];
+    m_statList.Formula1Digits = digits(settings.digits[0]);
+    m_statList.Formula2Digits = digits(settings.digits[1]);
+    m_statList.Formula3Digits = digits(settings.digits[2]);
+    bool saved = true;
+    {
+        BusyScope busy(m_busy, m_host, tr("Сохранение файла конфигурации..."));
+        try {
+            m_settings.update([&](IniFile& ini) { m_statList.SaveShredding(ini); });
+        } catch (const std::exception& e) {
+            saved = false;
+            showFailure(tr("Ошибка записи в файл конфигурации!\r\r%s"), errorText(e));
+        }
+    }
+    createPrefetchFiles(false, 1u << kShreddingGroup);
+    rebuildRegistry();
+    return saved;
 }
 
 std::optional<PrefetchSource> Workspace::openPrefetch(int methodIndex)

@@ -29,6 +29,11 @@
 
 namespace zircon {
 
+struct ShreddingSettings {
+    std::array<QString, 3> formulas;  // Formula1..Formula3
+    std::array<int, 3> digits{};      // Formula1Digits..Formula3Digits, 1..5
+};
+
 class Workspace {
 public:
     Workspace(const QString& dataDir, Host& host);
@@ -62,6 +67,15 @@ public:
     // refreshes every view. Returns the groups whose prefetch files went stale
     // (matrix, channels, segments) so they are rebuilt.
     std::set<int> applyConfig(const TConfigData& config);
+    // The three shredding formulas and their digit counts as the registry
+    // holds them, and the dialog's result taken in their place: the values
+    // are set (formulas as typed), the "SHREDDING" section is saved (a failure
+    // is shown and the new values stay in force), the prefetch files of the
+    // shredding group are rebuilt and the registry is rebuilt, so new
+    // instances and the display names use the new formulas. Returns whether
+    // the settings file was written.
+    ShreddingSettings shreddingSettings() const;
+    bool applyShredding(const ShreddingSettings& settings);
 
     // Comparison with the full set ("PrefetchsEnabled"): the files are opened
     // and built only while it is on, or when a caller forces them.

@@ -192,7 +192,9 @@ StatTable computeStatTable(const TStatList& list, int methodIndex, int windowLen
         const TStatSummary summary = items.SummarizeItems();
         bool hasNorm = false;
         double scale = 0.0;
-        if (norms) {
+        // A file left from a formula or settings under which the item had a
+        // norm is not applied once the item has none.
+        if (norms && list.HasNorm(methodIndex)) {
             hasNorm = applyNorms(items, summary, *norms);
             scale = normScale(summary, *norms);
         }

@@ -45,7 +45,12 @@ public:
     bool IsAvailable(int i) const { return Items(i).StatClass->available; }
     bool IsListed(int i) const { return Items(i).StatClass->listed; }
     bool HasGraph(int i) const { return Items(i).StatClass->hasGraph; }
-    bool HasNorm(int i) const { return Items(i).StatClass->hasNorm(); }
+    // The class flag, narrowed per item where the class asks (StatClassInfo::itemHasNorm).
+    bool HasNorm(int i) const
+    {
+        const StatClassInfo* cls = Items(i).StatClass;
+        return cls->hasNorm() && (!cls->itemHasNorm || cls->itemHasNorm(*this, i));
+    }
     bool IsShown(int i) const { return AllShown || Items(i).Shown; }
 
     QString DisplayName(int i, bool withFlags) const;

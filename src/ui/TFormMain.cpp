@@ -47,6 +47,7 @@
 #include "ui/DialogRunner.h"
 #include "ui/TFormConfig.h"
 #include "ui/TFormFirstRun.h"
+#include "ui/TFormShredding.h"
 #include "ui/WindowStateStore.h"
 
 namespace zircon {
@@ -260,6 +261,8 @@ void TFormMain::buildCommands()
                     {}});
     m_actions->add({"EditConfig", ZT("Параметры"), ZT("Параметры системы"), QKeySequence(), {},
                     [this] { editConfig(); }, {}});
+    m_actions->add({"EditShredding", ZT("Формулы шинковки"), ZT("Редактирование формул для методов шинковки"),
+                    QKeySequence(), {}, [this] { editShredding(); }, {}});
     m_actions->add({"About", ZT("О программе"), ZT("Информация о программе"), QKeySequence(), {},
                     [this] { showAbout(); }, {}});
     // The window's shortcuts work without opening a menu.
@@ -280,8 +283,8 @@ void TFormMain::buildMenus()
     };
     QMenu* program = menuBar()->addMenu(zircon::tr("Программа"));
     program->setObjectName(QStringLiteral("mnProgram"));
-    addCommands(program, {QStringLiteral("EditConfig"), QStringLiteral("EditProxy"), QStringLiteral("-"),
-                          QStringLiteral("ExitProgram")});
+    addCommands(program, {QStringLiteral("EditConfig"), QStringLiteral("EditShredding"), QStringLiteral("EditProxy"),
+                          QStringLiteral("-"), QStringLiteral("ExitProgram")});
     QMenu* draws = menuBar()->addMenu(zircon::tr("Тиражи"));
     draws->setObjectName(QStringLiteral("mnDraws"));
     addCommands(draws, DrawsCommands::menuOrder());
@@ -346,6 +349,18 @@ void TFormMain::editConfig()
     // The channel size colours the lists.
     m_drawsTab->model()->refresh(true);
     m_combsTab->model()->repaint();
+}
+
+void TFormMain::editShredding()
+{
+    TFormShredding dialog(m_ws->shreddingSettings(), this);
+    if (runDialog(dialog) != QDialog::Accepted)
+        return;
+    m_ws->applyShredding(dialog.result());
+    // The registry was rebuilt: the choosers show the new formulas in the
+    // methods' names, and a shredding table on show is computed again.
+    m_statsTab->view().FillStatChoosers(true, false);
+    m_ws->refreshAllViews(true);
 }
 
 void TFormMain::updateCommandStates()

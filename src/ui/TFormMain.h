@@ -147,6 +147,7 @@ private:
     void showHelp();
     void showAbout();
     void editConfig();
+    void editShredding();
     void shutdown();
     void endProgram();
     void storeWindowState();
