@@ -20,7 +20,9 @@ struct TConfigData;
 
 // The values one draw or combination yields, in the order they are merged.
 struct KeyList {
-    static constexpr int kCapacity = 64;
+    // Room for one value per column of the widest matrix (69 columns, or 69
+    // rows of a one-column matrix) and per channel of width 1.
+    static constexpr int kCapacity = 72;
     std::array<TStatKey, kCapacity> keys{};
     int count = 0;
 
