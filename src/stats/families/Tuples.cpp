@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <bit>
 
 #include <vector>
 
@@ -106,10 +107,10 @@ bool tupleCanYield(TStatKey key, int size)
     return true;
 }
 
-// A bit per code of the first `Bits / 8` values of a tuple, each a byte.
+// A bit per code of a tuple's values packed a few bits apart.
 class CodeBits {
 public:
-    explicit CodeBits(unsigned bits) : m_words((size_t{1} << bits) / 64, 0) {}
+    explicit CodeBits(unsigned bits) : m_words(std::max<size_t>(1, (size_t{1} << bits) / 64), 0) {}
     void set(uint32_t code) { m_words[code >> 6] |= uint64_t{1} << (code & 63); }
     bool test(uint32_t code) const { return (m_words[code >> 6] >> (code & 63)) & 1; }
 
@@ -117,66 +118,100 @@ private:
     std::vector<uint64_t> m_words;
 };
 
-template <int Size>
-uint32_t leadCode(const uint8_t* v, const std::array<uint8_t, 4>& at)
+// Quadruples of bytes: the first three values as a bit per code (2 MiB, of
+// which a pass touches only the corner numbers 0..69 reach) pass the few
+// candidates on to the key set.
+std::unique_ptr<CombFilter> quadTupleFilter(const TupleValueMap& map, const PositionTuples& tuples,
+                                            const TStatDrawArray& selected)
 {
-    uint32_t code = 0;
-    for (int j = 0; j < std::min(Size, 3); ++j)
-        code = code << 8 | v[at[static_cast<size_t>(j)]];
-    return code;
-}
-
-uint32_t leadCode(TStatKey key, int size)
-{
-    uint32_t code = 0;
-    for (int j = 1; j <= std::min(size, 3); ++j)
-        code = code << 8 | key.K(j);
-    return code;
-}
-
-// Pairs and triples: an exact bit per tuple of bytes (8 KiB, 2 MiB), of
-// which a pass touches only the corner numbers 0..69 reach. Quadruples: the
-// same bits for their first three values pass the few candidates on to the
-// key set.
-template <int Size>
-std::unique_ptr<CombFilter> sizedTupleFilter(const TupleValueMap& map, const PositionTuples& tuples,
-                                             const TStatDrawArray& selected)
-{
-    CodeBits lead(8 * std::min(Size, 3));
-    bool any = false;
+    auto leadOf = [](uint32_t a, uint32_t b, uint32_t c) { return a << 16 | b << 8 | c; };
+    CodeBits lead(24);
     for (const TStatDrawItem& it : selected)
-        if (tupleCanYield(it.Key, Size)) {
-            lead.set(leadCode(it.Key, Size));
-            any = true;
-        }
-    if (!any || tuples.count == 0)
+        if (tupleCanYield(it.Key, 4))
+            lead.set(leadOf(it.Key.K(1), it.Key.K(2), it.Key.K(3)));
+    const SelectedKeySet full(selected, [](TStatKey k) { return tupleCanYield(k, 4); });
+    if (full.empty() || tuples.count == 0)
         return makeCombFilter([](const TComb&) { return false; });
-    SelectedKeySet full;
-    if constexpr (Size > 3)
-        full = SelectedKeySet(selected, [](TStatKey k) { return tupleCanYield(k, Size); });
-    return makeCombFilter([map, tuples, lead = std::move(lead), full](const TComb& c) {
+    return makeCombFilter([map, tuples, leadOf, lead = std::move(lead), full](const TComb& c) {
         uint8_t v[kMainCount];
         for (int i = 0; i < kMainCount; ++i)
             v[i] = map[c.n[static_cast<size_t>(i)]];
-        if constexpr (Size <= 3) {
-            // Every tuple tested without a branch: whether a combination
-            // matches is as good as random, and the loads run side by side.
-            bool hit = false;
-            for (int t = 0; t < tuples.count; ++t)
-                hit |= lead.test(leadCode<Size>(v, tuples.at[static_cast<size_t>(t)]));
-            return hit;
-        } else {
-            for (int t = 0; t < tuples.count; ++t) {
-                const auto& at = tuples.at[static_cast<size_t>(t)];
-                if (lead.test(leadCode<Size>(v, at)) && full.contains(tupleKey(v, at, Size).raw))
-                    return true;
-            }
-            return false;
+        for (int t = 0; t < tuples.count; ++t) {
+            const auto& at = tuples.at[static_cast<size_t>(t)];
+            if (lead.test(leadOf(v[at[0]], v[at[1]], v[at[2]])) && full.contains(tupleKey(v, at, 4).raw))
+                return true;
         }
+        return false;
     });
 }
 
-}  // namespace
+// The bits a value of the map needs: channels, columns, rows and segments
+// of a usual layout fit in three or four, numbers themselves in eight.
+unsigned valueBits(const TupleValueMap& map)
+{
+    unsigned all = 0;
+    for (uint8_t v : map)
+        all |= v;
+    return std::max(1, static_cast<int>(std::bit_width(all)));
+}
+
+// Tuples of small values: an exact bit per tuple, its values packed `bits`
+// apart, at most 2 MiB and usually a few bytes. Selected tuples with a value
+// the map never gives cannot match and are left out.
+template <int Size, int Count>
+std::unique_ptr<CombFilter> denseTupleFilter(const TupleValueMap& map, const PositionTuples& tuples,
+                                             const TStatDrawArray& selected, unsigned bits)
+{
+    CodeBits table(std::max(6u, bits * Size));
+    const unsigned limit = 1u << bits;
+    for (const TStatDrawItem& it : selected) {
+        if (!tupleCanYield(it.Key, Size))
+            continue;
+        uint32_t code = 0;
+        bool fits = true;
+        for (int j = 1; j <= Size; ++j) {
+            fits = fits && it.Key.K(j) < limit;
+            code = code << bits | (it.Key.K(j) & (limit - 1));
+        }
+        if (fits)
+            table.set(code);
+    }
+    // What a number adds to the code in each slot of a tuple, so a tuple's
+    // code is Size loads and ORs.
+    std::array<std::array<uint32_t, 256>, Size> slot{};
+    for (int j = 0; j < Size; ++j)
+        for (size_t n = 0; n < 256; ++n)
+            slot[static_cast<size_t>(j)][n] = uint32_t{map[n]} << (bits * static_cast<unsigned>(Size - 1 - j));
+    if constexpr (Size == 4 && Count == 5) {
+        // Every choice of four positions is the five with one left out: its
+        // code joins what stands before the gap and what stands after it.
+        if (tuples.shape == TupleShape::Mix)
+            return makeCombFilter([map, bits, table = std::move(table)](const TComb& c) -> bool {
+                uint32_t v[kMainCount];
+                for (int i = 0; i < kMainCount; ++i)
+                    v[i] = map[c.n[static_cast<size_t>(i)]];
+                const uint32_t head1 = v[0], head2 = head1 << bits | v[1], head3 = head2 << bits | v[2],
+                               head4 = head3 << bits | v[3];
+                const uint32_t tail3 = v[4], tail2 = v[3] << bits | tail3, tail1 = v[2] << (2 * bits) | tail2;
+                const uint32_t tail0 = v[1] << (3 * bits) | tail1;
+                return table.test(head4) | table.test(head3 << bits | tail3)
+                       | table.test(head2 << (2 * bits) | tail2) | table.test(head1 << (3 * bits) | tail1)
+                       | table.test(tail0);
+            });
+    }
+    std::array<std::array<uint8_t, 4>, Count> positions{};
+    std::copy_n(tuples.at.begin(), Count, positions.begin());
+    return makeCombFilter([slot, positions, table = std::move(table)](const TComb& c) -> bool {
+        bool hit = false;
+        for (const auto& at : positions) {
+            uint32_t code = 0;
+            for (size_t j = 0; j < Size; ++j)
+                code |= slot[j][c.n[at[j]]];
+            hit |= table.test(code);
+        }
+        return hit;
+    });
+}
 
 // A set of values below 128, the later positions of a tuple.
 struct ValueBits {
@@ -237,20 +272,50 @@ std::unique_ptr<CombFilter> mixMaskFilter(const TupleValueMap& map, const Positi
     });
 }
 
+// The dense filter with the number of tuples fixed, so that its loop unrolls.
+template <int Size>
+std::unique_ptr<CombFilter> denseFilter(const TupleValueMap& map, const PositionTuples& tuples,
+                                        const TStatDrawArray& selected, unsigned bits)
+{
+    switch (tuples.count) {
+    case 0: return makeCombFilter([](const TComb&) { return false; });
+    case 1: return denseTupleFilter<Size, 1>(map, tuples, selected, bits);
+    case 2: return denseTupleFilter<Size, 2>(map, tuples, selected, bits);
+    case 3: return denseTupleFilter<Size, 3>(map, tuples, selected, bits);
+    case 4: return denseTupleFilter<Size, 4>(map, tuples, selected, bits);
+    case 5: return denseTupleFilter<Size, 5>(map, tuples, selected, bits);
+    case 10: return denseTupleFilter<Size, 10>(map, tuples, selected, bits);
+    default:
+        // No shape gives another count; the plain test keeps any other exact.
+        return makeCombFilter([map, tuples, selected](const TComb& c) {
+            uint8_t v[kMainCount];
+            for (int i = 0; i < kMainCount; ++i)
+                v[i] = map[c.n[static_cast<size_t>(i)]];
+            return tupleMatches(v, tuples, selected);
+        });
+    }
+}
+
+}  // namespace
+
 std::unique_ptr<CombFilter> tupleFilter(const TupleValueMap& map, const PositionTuples& tuples,
                                         const TStatDrawArray& selected)
 {
+    const unsigned bits = valueBits(map);
+    const bool mix = tuples.shape == TupleShape::Mix;
+    const bool dense = bits * static_cast<unsigned>(tuples.size) <= 24;
     switch (tuples.size) {
-    case 1: return sizedTupleFilter<1>(map, tuples, selected);
+    case 1: return denseFilter<1>(map, tuples, selected, bits);
     case 2:
-        if (tuples.shape == TupleShape::Mix)
-            return mixMaskFilter<2>(map, tuples, selected, sizedTupleFilter<2>(map, tuples, selected));
-        return sizedTupleFilter<2>(map, tuples, selected);
+        if (mix)
+            return mixMaskFilter<2>(map, tuples, selected, denseFilter<2>(map, tuples, selected, bits));
+        return denseFilter<2>(map, tuples, selected, bits);
     case 3:
-        if (tuples.shape == TupleShape::Mix)
-            return mixMaskFilter<3>(map, tuples, selected, sizedTupleFilter<3>(map, tuples, selected));
-        return sizedTupleFilter<3>(map, tuples, selected);
-    case 4: return sizedTupleFilter<4>(map, tuples, selected);
+        if (mix)
+            return mixMaskFilter<3>(map, tuples, selected, denseFilter<3>(map, tuples, selected, bits));
+        return denseFilter<3>(map, tuples, selected, bits);
+    case 4:
+        return dense ? denseFilter<4>(map, tuples, selected, bits) : quadTupleFilter(map, tuples, selected);
     default: return makeCombFilter([](const TComb&) { return false; });
     }
 }
