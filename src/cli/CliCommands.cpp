@@ -81,7 +81,7 @@ int listMethods(Workspace& ws)
     const TStatList& list = ws.statList();
     for (int i = 0; i < list.Count(); ++i) {
         const StatClassInfo& cls = *list.Items(i).StatClass;
-        printOut(QStringList{list.ItemCode(i), statGroupCode(cls.group), statFlagLetters(cls.fullFlags()),
+        printOut(QStringList{list.ItemCode(i), statGroupCode(cls.group), statFlagLetters(list.ItemFlags(i)),
                              list.DisplayTitle(i)}
                      .join(u'\t'));
     }

@@ -57,7 +57,7 @@ QString TStatList::DisplayName(int i, bool withFlags) const
     if (ShowGroupName)
         t = fmt(QStringLiteral("{ %1:s } %0:s"), t, statGroupCode(m.StatClass->group));
     if (withFlags && ShowMethodFlags) {
-        const QString f = statFlagLetters(m.StatClass->fullFlags());
+        const QString f = statFlagLetters(ItemFlags(i));
         if (!f.isEmpty())
             t = fmt(QStringLiteral("%0:s [ %1:s ]"), t, f);
     }

@@ -52,6 +52,13 @@ public:
         return cls->hasNorm() && (!cls->itemHasNorm || cls->itemHasNorm(*this, i));
     }
     bool IsShown(int i) const { return AllShown || Items(i).Shown; }
+    // FullFlags of the item's class, without "N" where the item has no norm
+    // (a shredding formula that reads earlier draws).
+    uint8_t ItemFlags(int i) const
+    {
+        const uint8_t f = Items(i).StatClass->fullFlags();
+        return HasNorm(i) ? f : static_cast<uint8_t>(f & ~kFlagNorm);
+    }
 
     QString DisplayName(int i, bool withFlags) const;
     QString DisplayTitle(int i) const;

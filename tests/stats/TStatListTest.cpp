@@ -252,3 +252,25 @@ TEST(TStatList, FilterStepsApplyTheirOwnWeightsAndTheSavedOnesComeBack)
     list.RestoreWeights();
     EXPECT_EQ(list.Config.Weights, user);
 }
+
+// The flags shown beside a method are the item's own: a shredding formula
+// that reads the draws before has no norm, so its "N" is not shown (nor
+// listed by the command line), while the other formulas keep theirs.
+TEST(TStatList, ShownFlagsLeaveOutTheNormAnItemLacks)
+{
+    TDrawsArray draws;
+    TStatList list(&draws);
+    list.Formula1 = QStringLiteral("n1*p1");
+    list.RegisterAll();
+    list.ShowGroupName = false;
+    const int shr1 = list.FindCode(QStringLiteral("SHR1"));
+    const int shr2 = list.FindCode(QStringLiteral("SHR2"));
+    ASSERT_GE(shr1, 0);
+    ASSERT_GE(shr2, 0);
+    EXPECT_FALSE(list.HasNorm(shr1));
+    EXPECT_TRUE(list.HasNorm(shr2));
+    EXPECT_EQ(statFlagLetters(list.ItemFlags(shr1)), QStringLiteral("SG"));
+    EXPECT_EQ(statFlagLetters(list.ItemFlags(shr2)), QStringLiteral("SNG"));
+    EXPECT_TRUE(list.DisplayName(shr1, true).endsWith(QStringLiteral("n1*p1 [ SG ]")));
+    EXPECT_TRUE(list.DisplayName(shr2, true).endsWith(QStringLiteral("[ SNG ]")));
+}
