@@ -67,7 +67,7 @@ TEST(ChannelsValues, ValuesOfFiveNumbersInMergeOrder)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.code) + " width " + std::to_string(c.width));
-        PartsRegistry reg(configWith(c.width, 7));
+        Registry reg(configWith(c.width, 7));
         const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
         ASSERT_TRUE(stat);
         EXPECT_EQ(valueTexts(*stat, c.nums), qstrings(c.expected));
@@ -78,7 +78,7 @@ TEST(ChannelsValues, ValuesOfFiveNumbersInMergeOrder)
 // in K2; nothing else of the key is used.
 TEST(ChannelsValues, KeyParts)
 {
-    PartsRegistry reg;
+    Registry reg;
     const uint8_t nums[kMainCount] = {5, 12, 18, 33, 69};
     const std::unique_ptr<TCustomStat> chan = reg.create("CHAN");
     const std::unique_ptr<TCustomStat> chnv = reg.create("CHNV");
@@ -99,7 +99,7 @@ TEST(ChannelsValues, KeyParts)
 // draw, every one of them kept.
 TEST(ChannelsValues, EveryChannelOfTheNarrowestWidthIsCounted)
 {
-    PartsRegistry reg(configWith(1, 7));
+    Registry reg(configWith(1, 7));
     const std::unique_ptr<TCustomStat> chnv = reg.create("CHNV");
     ASSERT_TRUE(chnv);
     const uint8_t nums[kMainCount] = {1, 2, 40, 68, 69};
@@ -132,7 +132,7 @@ TEST(ChannelsValues, WidthOutsideTheRangeIsHeldToIt)
                           {300, 69, 1, "01 [1-69]"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.width);
-        PartsRegistry reg(configWith(c.width, 7));
+        Registry reg(configWith(c.width, 7));
         const std::vector<QString> chn = reg.groupCodes(3);
         EXPECT_EQ(chn.back(), QStringLiteral("CHN%1").arg(c.channels));
         const std::unique_ptr<TCustomStat> chan = reg.create("CHAN");
@@ -157,13 +157,13 @@ TEST(ChannelsValues, ChannelTextAndChannelOf)
     const Case cases[] = {{10, 1, "01 [1-10]"}, {10, 3, "03 [21-30]"}, {10, 7, "07 [61-70]"},
                           {4, 18, "18 [69-72]"}, {69, 1, "01 [1-69]"},  {23, 3, "03 [47-69]"}};
     for (const Case& c : cases) {
-        PartsRegistry reg(configWith(c.width, 7));
+        Registry reg(configWith(c.width, 7));
         const std::unique_ptr<TCustomStat> stat = reg.create("CHAN");
         ASSERT_TRUE(stat);
         const auto& channels = dynamic_cast<const TCustomChannelsStat&>(*stat);
         EXPECT_EQ(channels.ChannelText(c.channel), QString::fromUtf8(c.text)) << c.width;
     }
-    PartsRegistry reg;
+    Registry reg;
     const std::unique_ptr<TCustomStat> stat = reg.create("CHNC");
     ASSERT_TRUE(stat);
     const auto& channels = dynamic_cast<const TCustomChannelsGraphStat&>(*stat);
@@ -205,7 +205,7 @@ TEST(ChannelsWindow, OneDrawWithItsPreSeededValues)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.code) + " width " + std::to_string(c.width));
-        PartsRegistry reg(configWith(c.width, 7), {drawOf(300, {5, 12, 18, 33, 69})});
+        Registry reg(configWith(c.width, 7), {makeDraw(300, {5, 12, 18, 33, 69})});
         const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
         ASSERT_TRUE(stat);
         const TStatDrawArray items = computeWindow(*stat, 1);
@@ -223,7 +223,7 @@ TEST(ChannelsWindow, OneDrawWithItsPreSeededValues)
 // every channel with every count 0..min(width, 5).
 TEST(ChannelsWindow, ChannelCountsOverTwoDraws)
 {
-    PartsRegistry reg({}, {drawOf(100, {5, 12, 18, 33, 69}), drawOf(104, {1, 2, 3, 4, 69})});
+    Registry reg({makeDraw(100, {5, 12, 18, 33, 69}), makeDraw(104, {1, 2, 3, 4, 69})});
     const std::unique_ptr<TCustomStat> chnv = reg.create("CHNV");
     ASSERT_TRUE(chnv);
     const TStatDrawArray items = computeWindow(*chnv, 2);
@@ -252,7 +252,7 @@ TEST(ChannelsWindow, ChannelCountsOverTwoDraws)
 
 TEST(ChannelsWindow, ChannelCountIsTheGraphValue)
 {
-    PartsRegistry reg({}, {drawOf(1, {5, 12, 18, 33, 69}), drawOf(2, {1, 2, 3, 4, 5})});
+    Registry reg({makeDraw(1, {5, 12, 18, 33, 69}), makeDraw(2, {1, 2, 3, 4, 5})});
     const std::unique_ptr<TCustomStat> chnc = reg.create("CHNC");
     const std::unique_ptr<TCustomStat> chn2 = reg.create("CHN2");
     ASSERT_TRUE(chnc && chn2);
@@ -282,7 +282,7 @@ TEST(ChannelsTexts, ParseValue)
         {"CHN2", "3", 3, 3},           {"CHNV", "5", 5, 0},          {"KCM2", "3", 3, 0},
         {"KCS4", "2", 2, 0},
     };
-    PartsRegistry reg;
+    Registry reg;
     for (const Case& c : cases) {
         const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
         ASSERT_TRUE(stat);
@@ -295,16 +295,7 @@ TEST(ChannelsTexts, ParseValue)
 
 TEST(ChannelsRegistry, DefaultEntries)
 {
-    struct Case {
-        const char* code;
-        const char* className;
-        const char* title;
-        const char* flags;
-        const char* helpCode;
-        bool valueList;
-        int param;
-    };
-    const Case cases[] = {
+    const RegistryEntry cases[] = {
         {"CHAN", "TstChannels", "Каналы", "N", "CHAN", true, 0},
         {"CHNV", "TstChanValues", "Количество чисел в канале", "N", "CHNV", false, 0},
         {"CHNC", "TstChanCount", "Количество каналов в тираже", "NG", "CHNC", true, 0},
@@ -322,22 +313,16 @@ TEST(ChannelsRegistry, DefaultEntries)
         {"CHN6", "TstChnValCnt", "Количество чисел в 6 канале", "NG", "CHNx", true, 6},
         {"CHN7", "TstChnValCnt", "Количество чисел в 7 канале", "NG", "CHNx", true, 7},
     };
-    PartsRegistry reg;
+    Registry reg;
     std::vector<QString> expectedCodes;
-    for (const Case& c : cases)
+    for (const RegistryEntry& c : cases)
         expectedCodes.push_back(QString::fromUtf8(c.code));
     EXPECT_EQ(reg.groupCodes(3), expectedCodes);
-    for (const Case& c : cases) {
+    for (const RegistryEntry& c : cases) {
         SCOPED_TRACE(c.code);
         const int i = reg.list.FindCode(QString::fromUtf8(c.code));
         ASSERT_GE(i, 0);
-        const TStatMethod& m = reg.list.Items(i);
-        EXPECT_STREQ(m.StatClass->className, c.className);
-        EXPECT_EQ(m.Param, c.param);
-        EXPECT_EQ(reg.list.DisplayTitle(i), QString::fromUtf8(c.title));
-        EXPECT_EQ(statFlagLetters(m.StatClass->fullFlags()), QString::fromUtf8(c.flags));
-        EXPECT_EQ(m.StatClass->helpCode(m.Param), QString::fromUtf8(c.helpCode));
-        EXPECT_EQ(m.StatClass->valueListSelectable, c.valueList);
+        expectEntry(reg.list, i, c);
         const std::unique_ptr<TCustomStat> stat = reg.list.CreateStat(i);
         ASSERT_TRUE(stat);
         EXPECT_EQ(stat->Param, c.param);
@@ -359,7 +344,7 @@ TEST(ChannelsRegistry, ChannelEntriesFollowTheWidth)
     };
     const Case cases[] = {{10, 7}, {4, 18}, {5, 14}, {23, 3}, {34, 3}, {35, 2}, {68, 2}, {69, 1}};
     for (const Case& c : cases) {
-        PartsRegistry reg(configWith(c.width, 7));
+        Registry reg(configWith(c.width, 7));
         std::vector<QString> perChannel;
         for (const QString& code : reg.groupCodes(3))
             if (code.startsWith(QStringLiteral("CHN")) && code != QStringLiteral("CHNV")

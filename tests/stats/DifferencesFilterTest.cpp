@@ -6,7 +6,6 @@
 
 #include <QString>
 
-#include <algorithm>
 #include <map>
 #include <memory>
 #include <optional>
@@ -14,55 +13,15 @@
 #include <string>
 #include <vector>
 
-#include "core/Enumeration.h"
+#include "stats/FamilyTestSupport.h"
 #include "stats/FilterAgreement.h"
 #include "stats/Prefetch.h"
-#include "stats/TStatList.h"
 #include "stats/families/Differences.h"
 
 using namespace zircon;
+using namespace zircon::test;
 
 namespace {
-
-struct Registry {
-    TDrawsArray draws;
-    TStatList list{&draws};
-
-    Registry() { list.RegisterAll(); }
-
-    int index(const char* code) const { return list.FindCode(QString::fromUtf8(code)); }
-    std::unique_ptr<TCustomStat> create(const char* code)
-    {
-        const int i = index(code);
-        EXPECT_GE(i, 0) << code << " is not registered";
-        return i < 0 ? nullptr : list.CreateStat(i);
-    }
-};
-
-TStatDrawArray selectionOf(const std::vector<TStatKey>& keys)
-{
-    TStatDrawArray s;
-    TStatDrawItem it;
-    for (TStatKey k : keys) {
-        it.Key = k;
-        s.AddValue(it, false);
-    }
-    return s;
-}
-
-TStatKey k1(uint16_t v) { return TStatKey::k1(v); }
-TStatKey k4(uint16_t a, uint16_t b, uint16_t c, uint16_t d) { return TStatKey::k4(a, b, c, d); }
-
-// Exact C(n, k), 0 when k > n or n < 0.
-int64_t choose(int n, int k)
-{
-    if (k < 0 || n < 0 || k > n)
-        return 0;
-    int64_t r = 1;
-    for (int i = 1; i <= k; ++i)
-        r = r * (n - k + i) / i;
-    return r;
-}
 
 // An ascending combination is the gaps g_1..g_4 >= 1 between its numbers
 // with their sum S <= 68, placed in one of 69 - S ways. The combinations
@@ -103,20 +62,6 @@ int64_t threeEqualGaps()
             if (h != g)
                 n += 4 * (69 - 3 * g - h);
     return n;
-}
-
-uint64_t fullSetMatches(TCustomStat& stat, const TCombsArray& full, const TStatDrawArray& selected)
-{
-    std::vector<uint8_t> matched(full.size());
-    const std::unique_ptr<CombFilter> filter = stat.PrepareFilter(selected, -1, false, false);
-    for (size_t from = 0; from < full.size(); from += agreement::kBlockSize) {
-        const size_t n = std::min(agreement::kBlockSize, full.size() - from);
-        filter->match(full.data() + from, n, matched.data() + from);
-    }
-    uint64_t kept = 0;
-    for (uint8_t m : matched)
-        kept += m;
-    return kept;
 }
 
 }  // namespace
@@ -175,13 +120,9 @@ TEST(DifferencesFilter, PlainCombMatches)
     for (const Case& c : cases) {
         const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
         ASSERT_TRUE(stat);
-        const TStatDrawArray selected = selectionOf(c.selected);
-        stat->LoadDraws(-1, 0, false);
-        EXPECT_EQ(stat->CombMatches(c.comb, selected, 0, false, false), c.expected) << c.code << ": " << c.why;
-        const std::unique_ptr<CombFilter> filter = stat->PrepareFilter(selected, 0, false, false);
-        uint8_t got = 2;
-        filter->match(&c.comb, 1, &got);
-        EXPECT_EQ(got, c.expected ? 1 : 0) << c.code << " prepared: " << c.why;
+        const FilterAnswers a = filterAnswers(*stat, c.comb, selectionOf(c.selected), 0);
+        EXPECT_EQ(a.plain, c.expected) << c.code << ": " << c.why;
+        EXPECT_EQ(a.prepared, c.expected ? 1 : 0) << c.code << " prepared: " << c.why;
     }
 }
 
@@ -288,17 +229,17 @@ TEST(DifferencesFilter, FullSetCountsMatchCombinatorics)
     std::vector<Case> cases = {
         // Position p holds a gap d in C(69-d, 4) combinations; for d >= 34
         // no combination has two such gaps.
-        {"DIFA", {k1(40)}, 4 * choose(29, 4)},
+        {"DIFA", {k1(40)}, 4 * choose<int64_t>(29, 4)},
         {"DIFA", {k1(65)}, 4},
         {"DIFA", {k1(66), k1(67), k1(68), k1(0)}, 0},
         // No gap of 1: five numbers of which no two are neighbours.
-        {"DIFA", {k1(1)}, choose(69, 5) - choose(65, 5)},
+        {"DIFA", {k1(1)}, choose<int64_t>(69, 5) - choose<int64_t>(65, 5)},
         {"DIFM", {k1(1)}, 65},
         {"DIFM", {k1(10)}, allGapsAtMost(10) - allGapsAtMost(9)},
         {"DIFM", {k1(3), k1(30)}, allGapsAtMost(3) - allGapsAtMost(2) + allGapsAtMost(30) - allGapsAtMost(29)},
         {"DIFD", {k1(4)}, 65},
-        {"DIFD", {k1(30)}, 39 * choose(29, 3)},
-        {"DIFD", {k1(68)}, choose(67, 3)},
+        {"DIFD", {k1(30)}, 39 * choose<int64_t>(29, 3)},
+        {"DIFD", {k1(68)}, choose<int64_t>(67, 3)},
         {"DIFD", {k1(1), k1(2), k1(3)}, 0},
         {"DIFO", {k4(1, 4, 0, 0)}, 65},
         {"DIFO", {k4(17, 4, 0, 0), k4(18, 4, 0, 0)}, 1},
@@ -308,12 +249,10 @@ TEST(DifferencesFilter, FullSetCountsMatchCombinatorics)
         {"KDS4", {k4(17, 17, 17, 17)}, 1},
         // 20, 20, 20 at places 1-3 or 2-4 (never both): the other gap and
         // the two ends share 8, the gap at least 1.
-        {"KDS3", {k4(20, 20, 20, 0)}, 2 * choose(9, 2)},
+        {"KDS3", {k4(20, 20, 20, 0)}, 2 * choose<int64_t>(9, 2)},
         // 40, 20 at one of three places: the two other gaps and the ends share 8.
-        {"KDS2", {k4(40, 20, 0, 0)}, 3 * choose(9, 3)},
+        {"KDS2", {k4(40, 20, 0, 0)}, 3 * choose<int64_t>(9, 3)},
     };
-    TCombsArray full;
-    fillFullSet(full);
     Registry reg;
     // Every run of four gaps a combination can have (each at least 1, 68 in
     // all) but 1:1:1:1: only the 65 runs of five neighbours go.
@@ -325,12 +264,13 @@ TEST(DifferencesFilter, FullSetCountsMatchCombinatorics)
                     if (a + b + c + d > 4)
                         allButOnes.push_back(k4(static_cast<uint16_t>(a), static_cast<uint16_t>(b),
                                                 static_cast<uint16_t>(c), static_cast<uint16_t>(d)));
-    ASSERT_EQ(static_cast<int64_t>(allButOnes.size()), choose(68, 4) - 1);
-    cases.push_back({"KDS4", allButOnes, choose(69, 5) - 65});
+    ASSERT_EQ(static_cast<int64_t>(allButOnes.size()), choose<int64_t>(68, 4) - 1);
+    cases.push_back({"KDS4", allButOnes, choose<int64_t>(69, 5) - 65});
     for (const Case& c : cases) {
         const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
         ASSERT_TRUE(stat);
-        EXPECT_EQ(static_cast<int64_t>(fullSetMatches(*stat, full, selectionOf(c.selected))), c.expected)
+        const TStatDrawArray selected = selectionOf(c.selected);
+        EXPECT_EQ(static_cast<int64_t>(keptOfFullSet(*stat->PrepareFilter(selected, -1, false, false))), c.expected)
             << c.code << " with " << c.selected.size() << " selected, first K1 " << c.selected.front().K(1);
     }
 }
@@ -343,7 +283,7 @@ TEST(DifferencesFilter, FullSetCountsMatchCombinatorics)
 TEST(DifferencesPrefetch, FullSetCountsMatchCombinatorics)
 {
     Registry reg;
-    const int64_t all = choose(69, 5);
+    const int64_t all = choose<int64_t>(69, 5);
     auto build = [&](const char* code) {
         const int i = reg.index(code);
         EXPECT_GE(i, 0) << code;
@@ -365,10 +305,10 @@ TEST(DifferencesPrefetch, FullSetCountsMatchCombinatorics)
         ASSERT_EQ(p.records.size(), 65u);  // gaps 1..65
         for (int d = 1; d <= 65; ++d) {
             EXPECT_EQ(p.records[static_cast<size_t>(d - 1)].key, k1(static_cast<uint16_t>(d)));
-            EXPECT_EQ(p.records[static_cast<size_t>(d - 1)].count, 4 * choose(69 - d, 4)) << d;
+            EXPECT_EQ(p.records[static_cast<size_t>(d - 1)].count, 4 * choose<int64_t>(69 - d, 4)) << d;
         }
         EXPECT_EQ(p.minCount, 4);
-        EXPECT_EQ(p.maxCount, 4 * choose(68, 4));
+        EXPECT_EQ(p.maxCount, 4 * choose<int64_t>(68, 4));
     }
     {
         SCOPED_TRACE("DIFD");
@@ -377,7 +317,7 @@ TEST(DifferencesPrefetch, FullSetCountsMatchCombinatorics)
         ASSERT_EQ(p.records.size(), 65u);  // spreads 4..68
         for (int d = 4; d <= 68; ++d) {
             EXPECT_EQ(p.records[static_cast<size_t>(d - 4)].key, k1(static_cast<uint16_t>(d)));
-            EXPECT_EQ(p.records[static_cast<size_t>(d - 4)].count, (69 - d) * choose(d - 1, 3)) << d;
+            EXPECT_EQ(p.records[static_cast<size_t>(d - 4)].count, (69 - d) * choose<int64_t>(d - 1, 3)) << d;
         }
     }
     {

@@ -11,65 +11,13 @@
 #include <utility>
 #include <vector>
 
-#include "core/DrawArchive.h"
-#include "stats/TStatList.h"
+#include "stats/FamilyTestSupport.h"
 #include "stats/families/Differences.h"
-#include "support/TempDir.h"
 
 using namespace zircon;
+using namespace zircon::test;
 
 namespace {
-
-TDraw makeDraw(int32_t number, std::array<uint8_t, kMainCount> nums)
-{
-    TDraw d;
-    d.number = number;
-    d.nums = nums;
-    return d;
-}
-
-struct Registry {
-    TDrawsArray draws;
-    TStatList list{&draws};
-
-    Registry() { list.RegisterAll(); }
-    explicit Registry(TDrawsArray d) : draws(std::move(d)) { list.RegisterAll(); }
-
-    std::unique_ptr<TCustomStat> create(const char* code)
-    {
-        const int i = list.FindCode(QString::fromUtf8(code));
-        EXPECT_GE(i, 0) << code << " is not registered";
-        return i < 0 ? nullptr : list.CreateStat(i);
-    }
-};
-
-// The computation over the whole archive as one window.
-TStatDrawArray computeWindow(TCustomStat& stat, int drawCount, bool sorted)
-{
-    const int end = drawCount - 1;
-    TStatDrawArray items;
-    TStatWork work;
-    TLastValueArray last;
-    stat.BeginStat(end, items);
-    for (int i = 0; i <= end; ++i)
-        stat.AddDrawValues(i, end, sorted, items, work, last);
-    return items;
-}
-
-std::vector<QString> utf8Texts(const std::vector<const char*>& in)
-{
-    std::vector<QString> out;
-    for (const char* t : in)
-        out.push_back(QString::fromUtf8(t));
-    return out;
-}
-
-QString keyText(const TCustomStat& stat, TStatKey k)
-{
-    TStatDrawItem it;
-    it.Key = k;
-    return stat.ValueText(it);
-}
 
 // How many key parts (K1, K2, ...) a member's values use; the others stay 0.
 int usedParts(const std::string& code)
@@ -156,11 +104,11 @@ TEST(DifferencesValues, ValuesOfFiveNumbersInMergeOrder)
         stat->CombKeys(c.nums.data(), keys);
         std::vector<QString> got;
         for (TStatKey k : keys) {
-            got.push_back(keyText(*stat, k));
+            got.push_back(valueText(*stat, k));
             for (int part = usedParts(c.code) + 1; part <= 4; ++part)
-                EXPECT_EQ(k.K(part), 0) << "part K" << part << " of " << keyText(*stat, k).toStdString();
+                EXPECT_EQ(k.K(part), 0) << "part K" << part << " of " << valueText(*stat, k).toStdString();
         }
-        EXPECT_EQ(got, utf8Texts(c.expected));
+        EXPECT_EQ(got, qstrings(c.expected));
     }
 }
 
@@ -237,21 +185,13 @@ TEST(DifferencesWindow, PreSeededValuesBeforeAnyDraw)
 // previous draw; DIFO widens it through every value.
 TEST(DifferencesWindow, WorkedExamples)
 {
-    struct Row {
-        const char* text;
-        int count;
-        int depth;
-        int lastDraw;
-        int periodMin = 0;
-        int periodMax = 0;
-    };
     struct Case {
         const char* name;
         const char* code;
         std::vector<TDraw> draws;
         bool sorted;
         int rows;
-        std::vector<Row> occurring;
+        std::vector<WindowRow> occurring;
     };
     // Differences: #100 1,1,1,1; #103 2,1,2,5; #107 1,2,7,1; #110 2,1,7,2.
     const std::vector<TDraw> gaps = {makeDraw(100, {1, 2, 3, 4, 5}), makeDraw(103, {10, 12, 13, 15, 20}),
@@ -299,23 +239,7 @@ TEST(DifferencesWindow, WorkedExamples)
         ASSERT_TRUE(stat);
         const TStatDrawArray items = computeWindow(*stat, static_cast<int>(c.draws.size()), c.sorted);
         ASSERT_EQ(items.size(), c.rows);
-        size_t next = 0;
-        for (const TStatDrawItem& it : items) {
-            const QString text = stat->ValueText(it);
-            if (it.Count == 0) {
-                EXPECT_EQ(it.Depth, 0) << text.toStdString();
-                continue;
-            }
-            ASSERT_LT(next, c.occurring.size()) << "unexpected row " << text.toStdString();
-            const Row& row = c.occurring[next++];
-            EXPECT_EQ(text, QString::fromUtf8(row.text));
-            EXPECT_EQ(it.Count, row.count) << row.text;
-            EXPECT_EQ(it.Depth, row.depth) << row.text;
-            EXPECT_EQ(it.LastDraw, row.lastDraw) << row.text;
-            EXPECT_EQ(it.PeriodMin, row.periodMin) << row.text;
-            EXPECT_EQ(it.PeriodMax, row.periodMax) << row.text;
-        }
-        EXPECT_EQ(next, c.occurring.size());
+        expectOccurringRows(*stat, items, c.occurring, {.emptyRowsHaveNoLastDraw = false});
     }
 }
 
@@ -375,7 +299,7 @@ TEST(DifferencesTexts, ValueTextsAndTheirParsing)
     for (const Case& c : cases) {
         const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
         ASSERT_TRUE(stat);
-        const QString text = keyText(*stat, c.key);
+        const QString text = valueText(*stat, c.key);
         EXPECT_EQ(text, QString::fromUtf8(c.text)) << c.code;
         EXPECT_EQ(stat->TryParseValue(text), c.parsed) << c.code << " " << c.text;
     }
@@ -479,11 +403,10 @@ TEST(DifferencesRegistry, RegisterAllListsTheFamily)
 // and that only DIFD ignores the order of the numbers.
 TEST(DifferencesArchive, TablesOverTheSampleArchive)
 {
-    DrawArchive archive;
-    archive.load(test::testDataPath("Zircon_5x69.ldr"));
-    ASSERT_GT(archive.count(), 100);
-    Registry reg(archive.draws());
-    const int64_t draws = archive.count();
+    const int count = static_cast<int>(fixtureDraws().size());
+    ASSERT_GT(count, 100);
+    Registry reg(fixtureDraws());
+    const int64_t draws = count;
     struct Case {
         const char* code;
         int64_t perDraw;  // values each draw adds to the total Count
@@ -495,14 +418,14 @@ TEST(DifferencesArchive, TablesOverTheSampleArchive)
             SCOPED_TRACE(std::string(c.code) + (sorted ? " sorted" : " unsorted"));
             const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
             ASSERT_TRUE(stat);
-            const TStatDrawArray items = computeWindow(*stat, archive.count(), sorted);
+            const TStatDrawArray items = computeWindow(*stat, count, sorted);
             EXPECT_EQ(items.SummarizeItems().total, c.perDraw * draws);
             for (const TStatDrawItem& it : items) {
                 EXPECT_NE(it.Key.K(1), 0) << stat->ValueText(it).toStdString();
                 EXPECT_LE(it.Key.K(1), 68) << stat->ValueText(it).toStdString();
                 if (it.Count > 0) {
                     EXPECT_GE(it.Depth, 1);
-                    EXPECT_LE(it.Depth, archive.count());
+                    EXPECT_LE(it.Depth, count);
                 }
             }
         }
@@ -510,14 +433,14 @@ TEST(DifferencesArchive, TablesOverTheSampleArchive)
     // DIFO: a draw's multiplicities add up to its four differences.
     const std::unique_ptr<TCustomStat> difo = reg.create("DIFO");
     int64_t weighted = 0;
-    for (const TStatDrawItem& it : computeWindow(*difo, archive.count(), false))
+    for (const TStatDrawItem& it : computeWindow(*difo, count, false))
         weighted += int64_t{it.Key.K(2)} * it.Count;
     EXPECT_EQ(weighted, 4 * draws);
 
     auto countsOf = [&](const char* code, bool sorted) {
         const std::unique_ptr<TCustomStat> stat = reg.create(code);
         std::vector<std::pair<uint64_t, int>> out;
-        for (const TStatDrawItem& it : computeWindow(*stat, archive.count(), sorted))
+        for (const TStatDrawItem& it : computeWindow(*stat, count, sorted))
             out.emplace_back(it.Key.raw, it.Count);
         return out;
     };

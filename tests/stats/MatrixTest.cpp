@@ -102,7 +102,7 @@ TEST(MatrixValues, ValuesOfFiveNumbersInMergeOrder)
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.code) + " with " + std::to_string(c.cols) + " columns, first number "
                      + std::to_string(c.nums[0]));
-        PartsRegistry reg(columns(c.cols));
+        Registry reg(columns(c.cols));
         const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
         ASSERT_TRUE(stat);
         EXPECT_EQ(valueTexts(*stat, c.nums), qstrings(c.expected));
@@ -121,7 +121,7 @@ TEST(MatrixValues, ColumnAndRowOfANumber)
                           {69, 69, 69, 1}, {33, 34, 1, 2}, {33, 69, 3, 3}, {7, 0, 0, 0},  {7, 70, 0, 0},
                           {0, 5, 1, 5},    {200, 68, 68, 1}};
     for (const Case& c : cases) {
-        PartsRegistry reg(columns(c.cols));
+        Registry reg(columns(c.cols));
         const std::unique_ptr<TCustomStat> stat = reg.create("COLS");
         ASSERT_TRUE(stat);
         const auto& m = dynamic_cast<const TCustomMatrixStat&>(*stat);
@@ -142,7 +142,7 @@ TEST(MatrixValues, WidthOutsideTheRangeIsHeldToIt)
     const Case cases[] = {{0, 1, 69}, {-3, 1, 69}, {70, 69, 1}, {256, 69, 1}, {263, 69, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.cols);
-        PartsRegistry reg(columns(c.cols));
+        Registry reg(columns(c.cols));
         const std::unique_ptr<TCustomStat> cols = reg.create("COLN");
         ASSERT_TRUE(cols);
         const auto& m = dynamic_cast<const TCustomMatrixGraphStat&>(*cols);
@@ -215,7 +215,7 @@ TEST(MatrixMasks, PatternsNeverMergeAtAnyWidth)
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.code) + " with " + std::to_string(c.cols) + " columns");
         const bool byRows = c.code[0] == 'R';
-        PartsRegistry reg(columns(c.cols));
+        Registry reg(columns(c.cols));
         const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
         ASSERT_TRUE(stat);
         std::map<std::string, uint64_t> keyOf;
@@ -251,7 +251,7 @@ TEST(MatrixMasks, PatternsNeverMergeAtAnyWidth)
 // alone and column 9 alone differ only in bits above 31.
 TEST(MatrixMasks, WideColumnsKeepTheFirstColumns)
 {
-    PartsRegistry reg(columns(40));
+    Registry reg(columns(40));
     const std::unique_ptr<TCustomStat> colm = reg.create("COLM");
     ASSERT_TRUE(colm);
     const std::vector<QString> first = valueTexts(*colm, {1, 41, 41, 41, 41});
@@ -260,7 +260,7 @@ TEST(MatrixMasks, WideColumnsKeepTheFirstColumns)
     ASSERT_EQ(ninth.size(), 1u);
     EXPECT_NE(first, ninth);
     EXPECT_EQ(first[0], QString::fromStdString("1" + std::string(39, '0') + " (549755813888)"));
-    PartsRegistry one(columns(1));
+    Registry one(columns(1));
     const std::unique_ptr<TCustomStat> rowm = one.create("ROWM");
     ASSERT_TRUE(rowm);
     // Rows 1 and 69 of 69: the number is 2^68 + 1.
@@ -291,14 +291,14 @@ TEST(MatrixMasks, ParseValue)
         {40, "COLM", "1000000000000000000000000000000000000001", 1},
     };
     for (const Case& c : cases) {
-        PartsRegistry reg(columns(c.cols));
+        Registry reg(columns(c.cols));
         const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
         ASSERT_TRUE(stat);
         EXPECT_EQ(stat->ParseValue(QString::fromUtf8(c.text)), c.parsed) << c.code << " " << c.text;
         EXPECT_EQ(stat->TryParseValue(QString::fromUtf8(c.text)), c.parsed) << c.code << " " << c.text;
     }
     // The value-list members never parse for a list.
-    PartsRegistry reg;
+    Registry reg;
     for (const char* code : {"COLV", "ROWV", "KFM2", "KRS3"}) {
         const std::unique_ptr<TCustomStat> stat = reg.create(code);
         ASSERT_TRUE(stat);
@@ -328,7 +328,7 @@ TEST(MatrixWindow, PreSeededValues)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.code) + " with " + std::to_string(c.cols) + " columns");
-        PartsRegistry reg(columns(c.cols));
+        Registry reg(columns(c.cols));
         const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
         ASSERT_TRUE(stat);
         TStatDrawArray items;
@@ -347,7 +347,7 @@ TEST(MatrixWindow, TwoDraws)
 {
     // 7 columns. Draw 50: the worked example; draw 53: 1 2 8 9 40, two
     // columns and two rows with a touching pair each.
-    PartsRegistry reg({}, {drawOf(50, {8, 15, 22, 30, 69}), drawOf(53, {1, 2, 8, 9, 40})});
+    Registry reg({makeDraw(50, {8, 15, 22, 30, 69}), makeDraw(53, {1, 2, 8, 9, 40})});
     struct Case {
         const char* code;
         std::vector<const char*> occurring;  // the rows with a Count, in table order
@@ -383,59 +383,46 @@ TEST(MatrixWindow, TwoDraws)
 
 TEST(MatrixRegistry, DefaultEntries)
 {
-    struct Case {
-        const char* code;
-        const char* className;
-        const char* title;
-        const char* flags;
-        bool valueList;
+    const RegistryEntry cases[] = {
+        {"COLS", "TstColumns", "Столбцы матрицы (не пустые)", "N", "COLS", true, 0},
+        {"ROWS", "TstRows", "Строки матрицы (не пустые)", "N", "ROWS", true, 0},
+        {"COLV", "TstColValues", "Количество чисел в столбце матрицы", "N", "COLV", false, 0},
+        {"ROWV", "TstRowValues", "Количество чисел в строке матрицы", "N", "ROWV", false, 0},
+        {"COLN", "TstColCount", "Количество не пустых столбцов в матрице", "NG", "COLN", true, 0},
+        {"ROWN", "TstRowCount", "Количество не пустых строк в матрице", "NG", "ROWN", true, 0},
+        {"COLM", "TstColMask", "Сочетания столбцов матрицы", "N", "COLM", true, 0},
+        {"ROWM", "TstRowMask", "Сочетания строк матрицы", "N", "ROWM", true, 0},
+        {"COLA", "TstColAjacent", "Столбцы матрицы со смежными числами", "N", "COLA", true, 0},
+        {"ROWA", "TstRowAjacent", "Строки матрицы со смежными числами", "N", "ROWA", true, 0},
+        {"COLC", "TstColAjacentCnt", "Количество столбцов матрицы со смежными числами", "NG", "COLC", true, 0},
+        {"ROWC", "TstRowAjacentCnt", "Количество строк матрицы со смежными числами", "NG", "ROWC", true, 0},
+        {"KFM2", "TstCombColMix2", "Сочетания из 2 столбцов по всем числам тиража", "S", "KFM2", false, 0},
+        {"KFM3", "TstCombColMix3", "Сочетания из 3 столбцов по всем числам тиража", "S", "KFM3", false, 0},
+        {"KFM4", "TstCombColMix4", "Сочетания из 4 столбцов по всем числам тиража", "S", "KFM4", false, 0},
+        {"KFS2", "TstCombColSeq2", "Сочетания из 2 столбцов по соседним числам", "S", "KFS2", false, 0},
+        {"KFS3", "TstCombColSeq3", "Сочетания из 3 столбцов по соседним числам", "S", "KFS3", false, 0},
+        {"KFS4", "TstCombColSeq4", "Сочетания из 4 столбцов по соседним числам", "S", "KFS4", false, 0},
+        {"KRM2", "TstCombRowMix2", "Сочетания из 2 строк по всем числам тиража", "S", "KRM2", false, 0},
+        {"KRM3", "TstCombRowMix3", "Сочетания из 3 строк по всем числам тиража", "S", "KRM3", false, 0},
+        {"KRM4", "TstCombRowMix4", "Сочетания из 4 строк по всем числам тиража", "S", "KRM4", false, 0},
+        {"KRS2", "TstCombRowSeq2", "Сочетания из 2 строк по соседним числам", "S", "KRS2", false, 0},
+        {"KRS3", "TstCombRowSeq3", "Сочетания из 3 строк по соседним числам", "S", "KRS3", false, 0},
+        {"KRS4", "TstCombRowSeq4", "Сочетания из 4 строк по соседним числам", "S", "KRS4", false, 0},
     };
-    const Case cases[] = {
-        {"COLS", "TstColumns", "Столбцы матрицы (не пустые)", "N", true},
-        {"ROWS", "TstRows", "Строки матрицы (не пустые)", "N", true},
-        {"COLV", "TstColValues", "Количество чисел в столбце матрицы", "N", false},
-        {"ROWV", "TstRowValues", "Количество чисел в строке матрицы", "N", false},
-        {"COLN", "TstColCount", "Количество не пустых столбцов в матрице", "NG", true},
-        {"ROWN", "TstRowCount", "Количество не пустых строк в матрице", "NG", true},
-        {"COLM", "TstColMask", "Сочетания столбцов матрицы", "N", true},
-        {"ROWM", "TstRowMask", "Сочетания строк матрицы", "N", true},
-        {"COLA", "TstColAjacent", "Столбцы матрицы со смежными числами", "N", true},
-        {"ROWA", "TstRowAjacent", "Строки матрицы со смежными числами", "N", true},
-        {"COLC", "TstColAjacentCnt", "Количество столбцов матрицы со смежными числами", "NG", true},
-        {"ROWC", "TstRowAjacentCnt", "Количество строк матрицы со смежными числами", "NG", true},
-        {"KFM2", "TstCombColMix2", "Сочетания из 2 столбцов по всем числам тиража", "S", false},
-        {"KFM3", "TstCombColMix3", "Сочетания из 3 столбцов по всем числам тиража", "S", false},
-        {"KFM4", "TstCombColMix4", "Сочетания из 4 столбцов по всем числам тиража", "S", false},
-        {"KFS2", "TstCombColSeq2", "Сочетания из 2 столбцов по соседним числам", "S", false},
-        {"KFS3", "TstCombColSeq3", "Сочетания из 3 столбцов по соседним числам", "S", false},
-        {"KFS4", "TstCombColSeq4", "Сочетания из 4 столбцов по соседним числам", "S", false},
-        {"KRM2", "TstCombRowMix2", "Сочетания из 2 строк по всем числам тиража", "S", false},
-        {"KRM3", "TstCombRowMix3", "Сочетания из 3 строк по всем числам тиража", "S", false},
-        {"KRM4", "TstCombRowMix4", "Сочетания из 4 строк по всем числам тиража", "S", false},
-        {"KRS2", "TstCombRowSeq2", "Сочетания из 2 строк по соседним числам", "S", false},
-        {"KRS3", "TstCombRowSeq3", "Сочетания из 3 строк по соседним числам", "S", false},
-        {"KRS4", "TstCombRowSeq4", "Сочетания из 4 строк по соседним числам", "S", false},
-    };
-    PartsRegistry reg;
+    Registry reg;
     std::vector<QString> expected;
-    for (const Case& c : cases)
+    for (const RegistryEntry& c : cases)
         expected.push_back(QString::fromUtf8(c.code));
     for (int p = 1; p <= 7; ++p)
         expected.push_back(QStringLiteral("COL%1").arg(p));
     for (int p = 1; p <= 10; ++p)
         expected.push_back(QStringLiteral("ROW%1").arg(p));
     EXPECT_EQ(reg.groupCodes(4), expected);
-    for (const Case& c : cases) {
+    for (const RegistryEntry& c : cases) {
         SCOPED_TRACE(c.code);
         const int i = reg.list.FindCode(QString::fromUtf8(c.code));
         ASSERT_GE(i, 0);
-        const TStatMethod& m = reg.list.Items(i);
-        EXPECT_STREQ(m.StatClass->className, c.className);
-        EXPECT_EQ(m.Param, 0);
-        EXPECT_EQ(reg.list.DisplayTitle(i), QString::fromUtf8(c.title));
-        EXPECT_EQ(statFlagLetters(m.StatClass->fullFlags()), QString::fromUtf8(c.flags));
-        EXPECT_EQ(m.StatClass->helpCode(0), QString::fromUtf8(c.code));
-        EXPECT_EQ(m.StatClass->valueListSelectable, c.valueList);
+        expectEntry(reg.list, i, c);
         const std::unique_ptr<TCustomStat> stat = reg.list.CreateStat(i);
         ASSERT_TRUE(stat);
         EXPECT_EQ(dynamic_cast<TCustomMatrixGraphStat*>(stat.get()) != nullptr, reg.list.HasGraph(i));
@@ -476,7 +463,7 @@ TEST(MatrixRegistry, ColumnAndRowEntriesFollowTheWidth)
     };
     const Case cases[] = {{7, 10}, {1, 69}, {2, 35}, {10, 7}, {33, 3}, {34, 3}, {35, 2}, {40, 2}, {69, 1}};
     for (const Case& c : cases) {
-        PartsRegistry reg(columns(c.cols));
+        Registry reg(columns(c.cols));
         std::vector<QString> perColumn;
         std::vector<QString> perRow;
         for (const QString& code : reg.groupCodes(4)) {

@@ -11,73 +11,17 @@
 #include <utility>
 #include <vector>
 
-#include "stats/TStatList.h"
+#include "stats/FamilyTestSupport.h"
 #include "stats/families/Numbers.h"
 
 using namespace zircon;
+using namespace zircon::test;
 
 namespace {
-
-TDraw makeDraw(int32_t number, std::array<uint8_t, kMainCount> nums, uint8_t extra = 0)
-{
-    TDraw d;
-    d.number = number;
-    d.nums = nums;
-    d.extra = extra;
-    return d;
-}
 
 TComb makeComb(std::array<uint8_t, kMainCount> nums)
 {
     return TComb{nums};
-}
-
-// A registry over its own archive, as the main window holds them.
-struct Registry {
-    TDrawsArray draws;
-    TStatList list{&draws};
-
-    Registry() { list.RegisterAll(); }
-    explicit Registry(TDrawsArray d) : draws(std::move(d)) { list.RegisterAll(); }
-
-    std::unique_ptr<TCustomStat> create(const char* code)
-    {
-        const int i = list.FindCode(QString::fromUtf8(code));
-        EXPECT_GE(i, 0) << code << " is not registered";
-        return i < 0 ? nullptr : list.CreateStat(i);
-    }
-};
-
-// The computation over the whole archive as one window.
-TStatDrawArray computeWindow(TCustomStat& stat, int drawCount, bool sorted)
-{
-    const int end = drawCount - 1;
-    TStatDrawArray items;
-    TStatWork work;
-    TLastValueArray last;
-    stat.BeginStat(end, items);
-    for (int i = 0; i <= end; ++i)
-        stat.AddDrawValues(i, end, sorted, items, work, last);
-    return items;
-}
-
-std::vector<QString> texts(const TCustomStat& stat, const TStatDrawArray& items)
-{
-    std::vector<QString> out;
-    for (const TStatDrawItem& it : items)
-        out.push_back(stat.ValueText(it));
-    return out;
-}
-
-std::vector<QString> keyTexts(const TCustomStat& stat, const KeyList& keys)
-{
-    std::vector<QString> out;
-    for (TStatKey k : keys) {
-        TStatDrawItem it;
-        it.Key = k;
-        out.push_back(stat.ValueText(it));
-    }
-    return out;
 }
 
 }  // namespace
@@ -86,20 +30,12 @@ std::vector<QString> keyTexts(const TCustomStat& stat, const KeyList& keys)
 
 TEST(NumbersWindow, WorkedExamples)
 {
-    struct Row {
-        const char* text;
-        int count;
-        int depth;
-        int lastDraw;
-        int periodMin = 0;
-        int periodMax = 0;
-    };
     struct Case {
         const char* code;
         std::vector<TDraw> draws;
         bool sorted;
         int rows;                          // every row, pre-seeded ones included
-        std::vector<Row> occurring;        // the rows with Count > 0, in table order
+        std::vector<WindowRow> occurring;  // the rows with Count > 0, in table order
         std::vector<const char*> allTexts; // when given: every row's text in table order
     };
     const Case cases[] = {
@@ -154,30 +90,9 @@ TEST(NumbersWindow, WorkedExamples)
         const TStatDrawArray items = computeWindow(*stat, static_cast<int>(c.draws.size()), c.sorted);
         ASSERT_EQ(items.size(), c.rows);
         if (!c.allTexts.empty()) {
-            std::vector<QString> expected;
-            for (const char* t : c.allTexts)
-                expected.push_back(QString::fromUtf8(t));
-            EXPECT_EQ(texts(*stat, items), expected);
+            EXPECT_EQ(itemTexts(*stat, items), qstrings(c.allTexts));
         }
-        size_t next = 0;
-        for (const TStatDrawItem& it : items) {
-            const QString text = stat->ValueText(it);
-            if (it.Count == 0) {
-                EXPECT_EQ(it.Depth, 0) << text.toStdString();
-                EXPECT_EQ(it.LastDraw, 0) << text.toStdString();
-                continue;
-            }
-            ASSERT_LT(next, c.occurring.size()) << "unexpected row " << text.toStdString();
-            const Row& row = c.occurring[next++];
-            EXPECT_EQ(text, QString::fromUtf8(row.text));
-            EXPECT_EQ(it.Count, row.count) << row.text;
-            EXPECT_EQ(it.Depth, row.depth) << row.text;
-            EXPECT_EQ(it.LastDraw, row.lastDraw) << row.text;
-            EXPECT_EQ(it.PeriodMin, row.periodMin) << row.text;
-            EXPECT_EQ(it.PeriodMax, row.periodMax) << row.text;
-            EXPECT_EQ(it.Key.raw >> 16, 0u) << "only K1 is used: " << row.text;
-        }
-        EXPECT_EQ(next, c.occurring.size());
+        expectOccurringRows(*stat, items, c.occurring, {.onlyK1 = true});
     }
 }
 
@@ -315,12 +230,7 @@ TEST(NumbersValues, ValuesOfFiveNumbersInMergeOrder)
     for (const Case& c : cases) {
         const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
         ASSERT_TRUE(stat);
-        KeyList keys;
-        stat->CombKeys(c.nums.data(), keys);
-        std::vector<QString> expected;
-        for (const char* t : c.expected)
-            expected.push_back(QString::fromUtf8(t));
-        EXPECT_EQ(keyTexts(*stat, keys), expected) << c.code;
+        EXPECT_EQ(valueTexts(*stat, c.nums), qstrings(c.expected)) << c.code;
     }
 }
 

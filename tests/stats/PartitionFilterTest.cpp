@@ -7,7 +7,6 @@
 
 #include <QString>
 
-#include <algorithm>
 #include <array>
 #include <map>
 #include <memory>
@@ -26,10 +25,6 @@ using namespace zircon;
 using namespace zircon::test;
 
 namespace {
-
-TStatKey k1(uint16_t v) { return TStatKey::k1(v); }
-TStatKey k4(uint16_t a, uint16_t b, uint16_t c, uint16_t d) { return TStatKey::k4(a, b, c, d); }
-TStatKey l2(uint32_t a, uint32_t b) { return TStatKey::l2(a, b); }
 
 constexpr int kChannels = 3;
 constexpr int kMatrix = 4;
@@ -107,17 +102,13 @@ TEST(PartitionFilter, PlainCombMatches)
         {twoSegments(), "KGS2", {{1, 35, 2, 3, 4}}, {k4(2, 1, 0, 0)}, true, "35 then 2"},
     };
     for (const Case& c : cases) {
-        PartsRegistry reg(c.config);
+        Registry reg(c.config);
         const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
         ASSERT_TRUE(stat);
-        const TStatDrawArray selected = selectionOf(c.selected);
-        stat->LoadDraws(-1, 0, false);
-        EXPECT_EQ(stat->CombMatches(c.comb, selected, 0, false, false), c.expected) << c.code << ": " << c.why;
-        const std::unique_ptr<CombFilter> filter = stat->PrepareFilter(selected, 0, false, false);
-        ASSERT_TRUE(filter->concurrent()) << c.code;
-        uint8_t got = 2;
-        filter->match(&c.comb, 1, &got);
-        EXPECT_EQ(got, c.expected ? 1 : 0) << c.code << " prepared: " << c.why;
+        const FilterAnswers a = filterAnswers(*stat, c.comb, selectionOf(c.selected), 0);
+        EXPECT_EQ(a.plain, c.expected) << c.code << ": " << c.why;
+        ASSERT_TRUE(a.concurrent) << c.code;
+        EXPECT_EQ(a.prepared, c.expected ? 1 : 0) << c.code << " prepared: " << c.why;
     }
 }
 
@@ -185,7 +176,7 @@ TEST(PartitionFilter, PreparedFiltersAgreeWithCombMatches)
 {
     uint32_t seed = 3000;
     for (const Layout& layout : layouts()) {
-        PartsRegistry reg(layout.config);
+        Registry reg(layout.config);
         int checkedCodes = 0;
         for (int i = 0; i < reg.list.Count(); ++i) {
             if (!checkedUnder(reg.list, i, layout))
@@ -257,7 +248,7 @@ TEST(PartitionFilter, DamagedCombinationsGetTheSameAnswers)
     // The selections draw on the values of valid combinations.
     const std::vector<TComb> valid = agreement::sampleCombinations(2000, 5);
     for (const Layout& layout : {layouts()[0], layouts()[1], layouts()[5], layouts()[8], layouts()[9]}) {
-        PartsRegistry reg(layout.config);
+        Registry reg(layout.config);
         for (int i = 0; i < reg.list.Count(); ++i) {
             if (!checkedUnder(reg.list, i, layout))
                 continue;
@@ -327,7 +318,7 @@ int64_t totalOf(const std::map<uint64_t, int64_t>& counts)
 
 TEST(PartitionPrefetch, ChannelCountsOverTheFullSet)
 {
-    PartsRegistry reg;
+    Registry reg;
     // Seven channels: six of ten numbers and 61..69.
     const std::vector<int> sizes = {10, 10, 10, 10, 10, 10, 9};
 
@@ -358,7 +349,7 @@ TEST(PartitionPrefetch, ChannelCountsOverTheFullSet)
 
 TEST(PartitionPrefetch, MatrixCountsOverTheFullSet)
 {
-    PartsRegistry reg;
+    Registry reg;
     // Seven columns: six of ten numbers, column 7 of nine (7, 14, ..., 63).
     const std::vector<int> columnSizes = {10, 10, 10, 10, 10, 10, 9};
 
@@ -389,7 +380,7 @@ TEST(PartitionPrefetch, MatrixCountsOverTheFullSet)
     EXPECT_EQ(colc.size(), 3u);
     // No pair at all in a one-column matrix means five numbers with no two
     // consecutive: C(65, 5).
-    PartsRegistry one(configWith(10, 1));
+    Registry one(configWith(10, 1));
     const std::map<uint64_t, int64_t> colcOne = prefetchCounts(one.list, "COLC");
     EXPECT_EQ(colcOne.at(0), static_cast<int64_t>(choose(65, 5)));
     EXPECT_EQ(colcOne.at(1), kFullSetSize - static_cast<int64_t>(choose(65, 5)));
@@ -397,7 +388,7 @@ TEST(PartitionPrefetch, MatrixCountsOverTheFullSet)
 
 TEST(PartitionPrefetch, SegmentCountsOverTheFullSet)
 {
-    PartsRegistry reg(twoSegments());
+    Registry reg(twoSegments());
     const std::map<uint64_t, int64_t> sgmv = prefetchCounts(reg.list, "SGMV");
     EXPECT_EQ(totalOf(sgmv), int64_t{2} * kFullSetSize);
     ASSERT_EQ(sgmv.size(), 12u);
@@ -443,22 +434,11 @@ TEST(PartitionFilter, FullSetCountsMatchCombinatorics)
         {twoSegments(), "SGM2", {k1(0)}, choose(34, 5)},
         {twoSegments(), "SGMV", {k4(1, 5, 0, 0), k4(2, 5, 0, 0)}, choose(34, 5) + choose(35, 5)},
     };
-    TCombsArray full;
-    fillFullSet(full);
-    std::vector<uint8_t> matched(full.size());
     for (const Case& c : cases) {
-        PartsRegistry reg(c.config);
+        Registry reg(c.config);
         const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
         ASSERT_TRUE(stat);
         const TStatDrawArray selected = selectionOf(c.selected);
-        const std::unique_ptr<CombFilter> filter = stat->PrepareFilter(selected, -1, false, false);
-        for (size_t from = 0; from < full.size(); from += agreement::kBlockSize) {
-            const size_t n = std::min(agreement::kBlockSize, full.size() - from);
-            filter->match(full.data() + from, n, matched.data() + from);
-        }
-        uint64_t kept = 0;
-        for (uint8_t m : matched)
-            kept += m;
-        EXPECT_EQ(kept, c.expected) << c.code << " with " << c.selected.size() << " selected";
+        EXPECT_EQ(keptOfFullSet(*stat->PrepareFilter(selected, -1, false, false)), c.expected) << c.code << " with " << c.selected.size() << " selected";
     }
 }

@@ -11,55 +11,16 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "core/DrawArchive.h"
+#include "stats/FamilyTestSupport.h"
 #include "stats/FilterAgreement.h"
-#include "stats/TStatList.h"
 #include "stats/families/Repeats.h"
-#include "support/DrawFixtures.h"
 
 using namespace zircon;
-using test::makeDraw;
+using namespace zircon::test;
 
 namespace {
-
-struct Registry {
-    TDrawsArray draws;
-    TStatList list{&draws};
-
-    explicit Registry(TDrawsArray d = {}) : draws(std::move(d)) { list.RegisterAll(); }
-
-    std::unique_ptr<TCustomStat> create(const char* code)
-    {
-        const int i = list.FindCode(QString::fromUtf8(code));
-        EXPECT_GE(i, 0) << code << " is not registered";
-        return i < 0 ? nullptr : list.CreateStat(i);
-    }
-};
-
-const TDrawsArray& fixtureDraws()
-{
-    static const TDrawsArray draws = [] {
-        DrawArchive archive;
-        archive.load(QStringLiteral(ZIRCON_TEST_DATA_DIR "/Zircon_5x69.ldr"));
-        return archive.draws();
-    }();
-    return draws;
-}
-
-// A window of draws 0..end.
-TStatDrawArray computeWindow(TCustomStat& stat, int end, bool sorted)
-{
-    TStatDrawArray items;
-    TStatWork work;
-    TLastValueArray last;
-    stat.BeginStat(end, items);
-    for (int i = 0; i <= end; ++i)
-        stat.AddDrawValues(i, end, sorted, items, work, last);
-    return items;
-}
 
 // The values draw i yields alone, in merge order.
 std::vector<int> drawValues(TCustomStat& stat, int index, int end)
@@ -77,47 +38,13 @@ std::vector<int> drawValues(TCustomStat& stat, int index, int end)
     return out;
 }
 
-std::vector<QString> rowTexts(const TCustomStat& stat, const TStatDrawArray& items)
-{
-    std::vector<QString> out;
-    for (const TStatDrawItem& it : items)
-        out.push_back(stat.ValueText(it));
-    return out;
-}
-
-std::vector<QString> qtexts(const std::vector<const char*>& texts)
-{
-    std::vector<QString> out;
-    for (const char* t : texts)
-        out.push_back(QString::fromUtf8(t));
-    return out;
-}
-
-TStatDrawArray selectionOf(const std::vector<TStatKey>& keys)
-{
-    TStatDrawArray s;
-    TStatDrawItem it;
-    for (TStatKey k : keys) {
-        it.Key = k;
-        s.AddValue(it, false);
-    }
-    return s;
-}
-
-TStatKey k1(uint16_t v) { return TStatKey::k1(v); }
-
 // The plain answer, after checking that the prepared filter gives the same.
 bool matches(TCustomStat& stat, const TComb& comb, const TStatDrawArray& selected, int end)
 {
-    stat.LoadDraws(-1, end, false);
-    const std::unique_ptr<CombFilter> filter = stat.PrepareFilter(selected, end, false, false);
-    uint8_t got = 2;
-    filter->match(&comb, 1, &got);
-    stat.LoadDraws(-1, end, false);
-    const bool plain = stat.CombMatches(comb, selected, end, false, false);
-    EXPECT_EQ(got, plain ? 1 : 0) << "prepared and plain differ";
-    EXPECT_TRUE(filter->concurrent());
-    return plain;
+    const FilterAnswers a = filterAnswers(stat, comb, selected, end);
+    EXPECT_EQ(a.prepared, a.plain ? 1 : 0) << "prepared and plain differ";
+    EXPECT_TRUE(a.concurrent);
+    return a.plain;
 }
 
 // The count a combination is given: the one value 0..5 whose selection it
@@ -255,7 +182,7 @@ TEST(RepeatsWindow, ValuesWorkedExamples)
         Registry reg(c.draws);
         const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
         ASSERT_TRUE(stat);
-        const TStatDrawArray items = computeWindow(*stat, c.end, c.sorted);
+        const TStatDrawArray items = windowOf(*stat, 0, c.end, c.sorted);
         ASSERT_EQ(items.size(), static_cast<int>(c.rows.size()));
         for (int i = 0; i < items.size(); ++i) {
             const Row& row = c.rows[static_cast<size_t>(i)];
@@ -301,8 +228,8 @@ TEST(RepeatsWindow, CountTableListsZeroOnceItOccurs)
     Registry reg(kCountDraws);
     const std::unique_ptr<TCustomStat> rpc2 = reg.create("RPC2");
     ASSERT_TRUE(rpc2);
-    const TStatDrawArray items = computeWindow(*rpc2, 3, false);
-    EXPECT_EQ(rowTexts(*rpc2, items), qtexts({"1", "2", "3", "4", "5", "0"}));
+    const TStatDrawArray items = windowOf(*rpc2, 0, 3, false);
+    EXPECT_EQ(itemTexts(*rpc2, items), qstrings({"1", "2", "3", "4", "5", "0"}));
     const std::vector<int> counts = {0, 2, 1, 0, 0, 1};
     for (int i = 0; i < items.size(); ++i)
         EXPECT_EQ(items[i].Count, counts[static_cast<size_t>(i)]) << i;
@@ -313,7 +240,7 @@ TEST(RepeatsWindow, CountTableListsZeroOnceItOccurs)
 
     TStatDrawArray before;
     rpc2->BeginStat(-1, before);
-    EXPECT_EQ(rowTexts(*rpc2, before), qtexts({"1", "2", "3", "4", "5"}));
+    EXPECT_EQ(itemTexts(*rpc2, before), qstrings({"1", "2", "3", "4", "5"}));
 }
 
 TEST(RepeatsWindow, FindNextDrawReadsFromTheWindowEnd)
@@ -422,7 +349,7 @@ TEST(RepeatsDamaged, NumbersOutsideTheRangeAreNoMembers)
         ASSERT_TRUE(stat);
         TStatDrawArray items;
         stat->BeginStat(c.end, items);
-        EXPECT_EQ(rowTexts(*stat, items), qtexts(c.rows)) << c.code << " to " << c.end;
+        EXPECT_EQ(itemTexts(*stat, items), qstrings(c.rows)) << c.code << " to " << c.end;
     }
 
     struct DrawCase {

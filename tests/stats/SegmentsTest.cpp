@@ -89,7 +89,7 @@ TEST(SegmentsValues, ValuesOfFiveNumbersInMergeOrder)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.code) + ", map " + c.map + ", first number " + std::to_string(c.nums[0]));
-        PartsRegistry reg(c.config);
+        Registry reg(c.config);
         const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
         ASSERT_TRUE(stat);
         EXPECT_EQ(valueTexts(*stat, c.nums), qstrings(c.expected));
@@ -105,7 +105,7 @@ TEST(SegmentsValues, EntriesOutsideOneToNineReadAsSegmentOne)
     config.Segments[0] = 0;    // number 1
     config.Segments[1] = 12;   // number 2
     config.Segments[2] = 255;  // number 3
-    PartsRegistry reg(config);
+    Registry reg(config);
     const std::vector<QString> codes = reg.groupCodes(5);
     ASSERT_GE(codes.size(), 4u);
     EXPECT_EQ(codes[codes.size() - 4], QStringLiteral("SGM1"));
@@ -153,7 +153,7 @@ TEST(SegmentsWindow, OneDrawWithItsPreSeededValues)
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.code) + ", map " + c.map);
         // 3 and 51 are odd and at most 34 are 3 and 12.
-        PartsRegistry reg(c.config, {drawOf(9, {3, 12, 40, 51, 60})});
+        Registry reg(c.config, {makeDraw(9, {3, 12, 40, 51, 60})});
         const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
         ASSERT_TRUE(stat);
         const TStatDrawArray items = computeWindow(*stat, 1);
@@ -167,7 +167,7 @@ TEST(SegmentsWindow, OneDrawWithItsPreSeededValues)
 
 TEST(SegmentsWindow, GraphValues)
 {
-    PartsRegistry reg(halves(), {drawOf(1, {3, 12, 40, 51, 60}), drawOf(2, {1, 2, 3, 4, 5})});
+    Registry reg(halves(), {makeDraw(1, {3, 12, 40, 51, 60}), makeDraw(2, {1, 2, 3, 4, 5})});
     const std::unique_ptr<TCustomStat> sgmc = reg.create("SGMC");
     const std::unique_ptr<TCustomStat> sgm2 = reg.create("SGM2");
     ASSERT_TRUE(sgmc && sgm2);
@@ -183,16 +183,7 @@ TEST(SegmentsWindow, GraphValues)
 
 TEST(SegmentsRegistry, DefaultEntries)
 {
-    struct Case {
-        const char* code;
-        const char* className;
-        const char* title;
-        const char* flags;
-        const char* helpCode;
-        bool valueList;
-        int param;
-    };
-    const Case cases[] = {
+    const RegistryEntry cases[] = {
         {"SGMS", "TstSegments", "Сегменты матрицы", "N", "SGMS", true, 0},
         {"SGMV", "TstSegmValues", "Количество чисел в сегменте матрицы", "N", "SGMV", false, 0},
         {"SGMC", "TstSegmCount", "Количество не пустых сегментов в матрице", "NG", "SGMC", true, 0},
@@ -204,22 +195,16 @@ TEST(SegmentsRegistry, DefaultEntries)
         {"KGS4", "TstCombSegmSeq4", "Сочетания из 4 сегментов по соседним числам", "S", "KGS4", false, 0},
         {"SGM1", "TstSgmValCnt", "Количество чисел в 1 сегменте матрицы", "NG", "SGMx", true, 1},
     };
-    PartsRegistry reg;
+    Registry reg;
     std::vector<QString> expected;
-    for (const Case& c : cases)
+    for (const RegistryEntry& c : cases)
         expected.push_back(QString::fromUtf8(c.code));
     EXPECT_EQ(reg.groupCodes(5), expected);
-    for (const Case& c : cases) {
+    for (const RegistryEntry& c : cases) {
         SCOPED_TRACE(c.code);
         const int i = reg.list.FindCode(QString::fromUtf8(c.code));
         ASSERT_GE(i, 0);
-        const TStatMethod& m = reg.list.Items(i);
-        EXPECT_STREQ(m.StatClass->className, c.className);
-        EXPECT_EQ(m.Param, c.param);
-        EXPECT_EQ(reg.list.DisplayTitle(i), QString::fromUtf8(c.title));
-        EXPECT_EQ(statFlagLetters(m.StatClass->fullFlags()), QString::fromUtf8(c.flags));
-        EXPECT_EQ(m.StatClass->helpCode(m.Param), QString::fromUtf8(c.helpCode));
-        EXPECT_EQ(m.StatClass->valueListSelectable, c.valueList);
+        expectEntry(reg.list, i, c);
         const std::unique_ptr<TCustomStat> stat = reg.list.CreateStat(i);
         ASSERT_TRUE(stat);
         EXPECT_EQ(dynamic_cast<TCustomSegmentsGraphStat*>(stat.get()) != nullptr, reg.list.HasGraph(i));
@@ -244,7 +229,7 @@ TEST(SegmentsRegistry, SegmentEntriesFollowTheMap)
         {"all in 7", segmentsBy([](int) { return 7; }), {"SGM7"}},
     };
     for (const Case& c : cases) {
-        PartsRegistry reg(c.config);
+        Registry reg(c.config);
         std::vector<QString> perSegment;
         for (const QString& code : reg.groupCodes(5))
             if (code.size() == 4 && code.startsWith(QStringLiteral("SGM")) && code[3].isDigit())

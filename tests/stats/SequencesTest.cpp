@@ -13,70 +13,18 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "core/Enumeration.h"
+#include "stats/FamilyTestSupport.h"
 #include "stats/FilterAgreement.h"
 #include "stats/Prefetch.h"
-#include "stats/TStatList.h"
 #include "stats/families/Sequences.h"
-#include "support/DrawFixtures.h"
 
 using namespace zircon;
+using namespace zircon::test;
 
 namespace {
-
-struct Registry {
-    TDrawsArray draws;
-    TStatList list{&draws};
-
-    Registry() { list.RegisterAll(); }
-    explicit Registry(TDrawsArray d) : draws(std::move(d)) { list.RegisterAll(); }
-
-    std::unique_ptr<TCustomStat> create(const char* code)
-    {
-        const int i = list.FindCode(QString::fromUtf8(code));
-        EXPECT_GE(i, 0) << code << " is not registered";
-        return i < 0 ? nullptr : list.CreateStat(i);
-    }
-};
-
-// The whole archive as one window.
-TStatDrawArray computeWindow(TCustomStat& stat, int drawCount, bool sorted)
-{
-    const int end = drawCount - 1;
-    TStatDrawArray items;
-    TStatWork work;
-    TLastValueArray last;
-    stat.BeginStat(end, items);
-    for (int i = 0; i <= end; ++i)
-        stat.AddDrawValues(i, end, sorted, items, work, last);
-    return items;
-}
-
-TStatDrawArray selectionOf(const std::vector<TStatKey>& keys)
-{
-    TStatDrawArray s;
-    TStatDrawItem it;
-    for (TStatKey k : keys) {
-        it.Key = k;
-        s.AddValue(it, false);
-    }
-    return s;
-}
-
-TStatKey k1(uint16_t v) { return TStatKey::k1(v); }
-
-uint64_t choose(int n, int k)
-{
-    if (k < 0 || k > n)
-        return 0;
-    uint64_t r = 1;
-    for (int i = 1; i <= k; ++i)
-        r = r * static_cast<uint64_t>(n - k + i) / static_cast<uint64_t>(i);
-    return r;
-}
 
 // Every way of writing 5 as an ordered sum of run lengths.
 void compositions(int rest, std::vector<int>& parts, std::vector<std::vector<int>>& out)
@@ -129,7 +77,7 @@ TEST(SequencesWindow, WorkedExamples)
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.code) + (c.sorted ? " sorted" : " unsorted") + " from "
                      + std::to_string(c.nums[0]));
-        Registry reg({test::makeDraw(300, c.nums)});
+        Registry reg({makeDraw(300, c.nums)});
         const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
         ASSERT_TRUE(stat);
         const TStatDrawArray items = computeWindow(*stat, 1, c.sorted);
@@ -178,7 +126,7 @@ TEST(SequencesWindow, PreSeededValues)
 // Two draws: the longest run 3 in the older one, 5 in the newer one.
 TEST(SequencesWindow, OccurrencesAcrossDraws)
 {
-    Registry reg({test::makeDraw(10, {20, 21, 22, 40, 60}), test::makeDraw(11, {30, 31, 32, 33, 34})});
+    Registry reg({makeDraw(10, {20, 21, 22, 40, 60}), makeDraw(11, {30, 31, 32, 33, 34})});
     const std::unique_ptr<TCustomStat> lens = reg.create("LENS");
     const std::unique_ptr<TCustomStat> seql = reg.create("SEQL");
     ASSERT_TRUE(lens && seql);
@@ -272,7 +220,7 @@ TEST(SequencesGraph, GraphValuesJoinBothDirections)
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.code) + (c.sorted ? " sorted" : " unsorted") + " from "
                      + std::to_string(c.nums[0]));
-        Registry reg({test::makeDraw(5, c.nums)});
+        Registry reg({makeDraw(5, c.nums)});
         const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
         auto* graph = dynamic_cast<TCustomGraphStat*>(stat.get());
         ASSERT_NE(graph, nullptr);
@@ -318,14 +266,10 @@ TEST(SequencesFilter, PlainAndPreparedAnswers)
     for (const Case& c : cases) {
         const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
         ASSERT_TRUE(stat);
-        const TStatDrawArray selected = selectionOf(c.selected);
-        stat->LoadDraws(-1, 0, false);
-        EXPECT_EQ(stat->CombMatches(c.comb, selected, 0, false, false), c.expected) << c.code << ": " << c.why;
-        const std::unique_ptr<CombFilter> filter = stat->PrepareFilter(selected, 0, false, false);
-        uint8_t got = 2;
-        filter->match(&c.comb, 1, &got);
-        EXPECT_EQ(got, c.expected ? 1 : 0) << c.code << " prepared: " << c.why;
-        EXPECT_TRUE(filter->concurrent()) << c.code;
+        const FilterAnswers a = filterAnswers(*stat, c.comb, selectionOf(c.selected), 0);
+        EXPECT_EQ(a.plain, c.expected) << c.code << ": " << c.why;
+        EXPECT_EQ(a.prepared, c.expected ? 1 : 0) << c.code << " prepared: " << c.why;
+        EXPECT_TRUE(a.concurrent) << c.code;
     }
 }
 

@@ -16,42 +16,31 @@
 #include <vector>
 
 #include "core/DataDir.h"
-#include "core/DrawArchive.h"
+#include "stats/FamilyTestSupport.h"
 #include "stats/FilterAgreement.h"
 #include "stats/Prefetch.h"
 #include "stats/StatTable.h"
-#include "stats/TStatList.h"
 #include "stats/families/Shredding.h"
-#include "support/TempDir.h"
 
 using namespace zircon;
+using namespace zircon::test;
 
 namespace {
 
 constexpr int kFullSet = 11238513;
-
-TDraw makeDraw(int32_t number, std::array<uint8_t, kMainCount> nums)
-{
-    TDraw d;
-    d.number = number;
-    d.nums = nums;
-    return d;
-}
 
 const TDraw kDrawA = makeDraw(100, {5, 12, 33, 45, 69});
 const TDraw kDrawB = makeDraw(101, {69, 45, 33, 12, 5});
 const TDraw kDrawC = makeDraw(102, {3, 20, 7, 41, 60});
 
 // A registry over its own archive; `onlyShredding` registers SHR1..SHR3 alone.
-struct Registry {
-    TDrawsArray draws;
-    TStatList list{&draws};
-
-    explicit Registry(TDrawsArray d = {}, bool onlyShredding = true) : draws(std::move(d))
+struct FormulaRegistry : Registry {
+    explicit FormulaRegistry(TDrawsArray d = {}, bool onlyShredding = true) : Registry(std::move(d))
     {
-        if (onlyShredding)
+        if (onlyShredding) {
             list.setRegistrationTable({&TstShreddingStat::Class});
-        list.RegisterAll();
+            list.RegisterAll();
+        }
     }
 
     void setFormula(int param, const char* formula, int digits)
@@ -82,36 +71,13 @@ struct Registry {
     }
 };
 
-TStatDrawArray computeWindow(TCustomStat& stat, int drawCount, bool sorted)
-{
-    const int end = drawCount - 1;
-    TStatDrawArray items;
-    TStatWork work;
-    TLastValueArray last;
-    stat.BeginStat(end, items);
-    for (int i = 0; i <= end; ++i)
-        stat.AddDrawValues(i, end, sorted, items, work, last);
-    return items;
-}
-
-TStatDrawArray selectionOf(const std::vector<TStatKey>& keys)
-{
-    TStatDrawArray s;
-    TStatDrawItem it;
-    for (TStatKey k : keys) {
-        it.Key = k;
-        s.AddValue(it, false);
-    }
-    return s;
-}
-
 }  // namespace
 
 // ------------------------------------------------------------ registry
 
 TEST(ShreddingRegistry, ThreeMethodsWithTheirFormulas)
 {
-    Registry reg({}, false);
+    FormulaRegistry reg({}, false);
     const TStatList& list = reg.list;
     struct Case {
         const char* code;
@@ -152,7 +118,7 @@ TEST(ShreddingRegistry, ThreeMethodsWithTheirFormulas)
 
 TEST(ShreddingRegistry, InstanceKeepsTheFormulaOfItsCreation)
 {
-    Registry reg;
+    FormulaRegistry reg;
     reg.setFormula(2, "n1/7", 2);
     const std::unique_ptr<TstShreddingStat> before = reg.create(2);
     reg.setFormula(2, "n1/9", 3);
@@ -180,7 +146,7 @@ TEST(ShreddingRegistry, DigitsOutsideTheRangeAreClamped)
     };
     const Case cases[] = {{0, 1, 3}, {1, 1, 3}, {5, 5, 33333}, {6, 5, 33333}, {255, 5, 33333}};
     for (const Case& c : cases) {
-        Registry reg;
+        FormulaRegistry reg;
         reg.setFormula(1, "1/3", c.stored);
         const std::unique_ptr<TstShreddingStat> stat = reg.create(1);
         ASSERT_TRUE(stat);
@@ -202,7 +168,7 @@ TEST(ShreddingRegistry, NoNormForFormulasOverThePreviousDraws)
         {"p 1+n1", true},             {"pn1/7", false}, {"", true},
     };
     for (const Case& c : cases) {
-        Registry reg;
+        FormulaRegistry reg;
         reg.setFormula(2, c.formula, 2);
         EXPECT_EQ(reg.list.HasNorm(reg.index(2)), c.norm) << c.formula;
         EXPECT_TRUE(reg.list.HasNorm(reg.index(1))) << c.formula;
@@ -213,7 +179,7 @@ TEST(ShreddingRegistry, NoNormForFormulasOverThePreviousDraws)
 // The table applies a prefetch file only to an item that has a norm.
 TEST(ShreddingRegistry, TableTakesNormsOnlyWithANorm)
 {
-    Registry reg({kDrawA, kDrawB});
+    FormulaRegistry reg({kDrawA, kDrawB});
     PrefetchSource source;
     // Equal counts: every value expects (1 + 1) / 2 of the window.
     source.records = {{shreddingKey(43), 300}, {shreddingKey(64), 300}};
@@ -267,7 +233,7 @@ TEST(ShreddingWindow, WorkedExamples)
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.formula) + (c.sorted ? " sorted" : " unsorted") + " with "
                      + std::to_string(c.draws.size()) + " draws");
-        Registry reg(c.draws);
+        FormulaRegistry reg(c.draws);
         reg.setFormula(1, c.formula, c.digits);
         const std::unique_ptr<TstShreddingStat> stat = reg.create(1);
         ASSERT_TRUE(stat);
@@ -299,14 +265,13 @@ TEST(ShreddingWindow, WorkedExamples)
 // FindNextDraw finds the draws the values came from.
 TEST(ShreddingWindow, TableAndPrefetchKeysAgreeOnTheSampleArchive)
 {
-    DrawArchive archive;
-    archive.load(test::testDataPath("Zircon_5x69.ldr"));
-    ASSERT_GT(archive.count(), 100);
-    Registry reg(archive.draws());
+    const TDrawsArray& draws = fixtureDraws();
+    ASSERT_GT(draws.size(), 100u);
+    FormulaRegistry reg(draws);
     reg.setFormula(3, "(n1+n2)/(n3+n4+n5)*7", 5);
     const std::unique_ptr<TstShreddingStat> stat = reg.create(3);
     ASSERT_TRUE(stat);
-    const int end = archive.count() - 1;
+    const int end = static_cast<int>(draws.size()) - 1;
     for (bool sorted : {false, true}) {
         for (int i = 0; i <= end; ++i) {
             TStatDrawArray one;
@@ -318,7 +283,7 @@ TEST(ShreddingWindow, TableAndPrefetchKeysAgreeOnTheSampleArchive)
             stat->CombKeys(stat->GetDraw(i, sorted).nums.data(), keys);
             ASSERT_EQ(keys.count, 1);
             ASSERT_EQ(one[0].Key, keys.keys[0]) << "draw " << i;
-            ASSERT_EQ(one[0].LastDraw, archive.draws()[static_cast<size_t>(i)].number);
+            ASSERT_EQ(one[0].LastDraw, draws[static_cast<size_t>(i)].number);
             if (i % 200 == 0) {
                 EXPECT_EQ(stat->FindNextDraw(one[0], i, end, sorted), one[0].LastDraw);
             }
@@ -344,7 +309,7 @@ TEST(ShreddingValues, CombinationValuesUseZerosForThePreviousDraws)
         {"(n1+n2+n3)/(n4+n5)", 5, {{5, 12, 33, 45, 70}}, "43478"},
     };
     for (const Case& c : cases) {
-        Registry reg({kDrawA, kDrawB});
+        FormulaRegistry reg({kDrawA, kDrawB});
         reg.setFormula(1, c.formula, c.digits);
         const std::unique_ptr<TstShreddingStat> stat = reg.create(1);
         ASSERT_TRUE(stat);
@@ -368,7 +333,7 @@ TEST(ShreddingValues, WideValuesKeepApartAndInOrder)
     const Case cases[] = {{0, 0, 0},         {100, 100, 0},         {65534, 65534, 0},
                           {65535, 65535, 0}, {65536, 65535, 1},     {70000, 65535, 4465},
                           {99999, 65535, 34464}};
-    Registry reg;
+    FormulaRegistry reg;
     reg.setFormula(1, "n1", 5);
     const std::unique_ptr<TstShreddingStat> stat = reg.create(1);
     ASSERT_TRUE(stat);
@@ -397,7 +362,7 @@ TEST(ShreddingValues, WideValuesKeepApartAndInOrder)
 
 TEST(ShreddingValues, GraphValuesAreWhole)
 {
-    Registry reg({kDrawA, kDrawB, kDrawC});
+    FormulaRegistry reg({kDrawA, kDrawB, kDrawC});
     struct Case {
         const char* formula;
         int digits;
@@ -464,26 +429,22 @@ TEST(ShreddingFilter, PlainCombMatches)
         {"n1/(n2-n2)", 2, 1, false, {TStatKey::k1(0)}, true, "an error gives 0"},
     };
     for (const Case& c : cases) {
-        Registry reg({kDrawA, kDrawB});
+        FormulaRegistry reg({kDrawA, kDrawB});
         reg.setFormula(1, c.formula, c.digits);
         const std::unique_ptr<TstShreddingStat> stat = reg.create(1);
         ASSERT_TRUE(stat);
-        const TStatDrawArray selected = selectionOf(c.selected);
-        EXPECT_EQ(stat->CombMatches(comb, selected, c.end, c.sorted, false), c.expected) << c.why;
-        const std::unique_ptr<CombFilter> filter = stat->PrepareFilter(selected, c.end, c.sorted, false);
-        EXPECT_TRUE(filter->concurrent());
-        uint8_t matched = 2;
-        filter->match(&comb, 1, &matched);
-        EXPECT_EQ(matched, c.expected ? 1 : 0) << c.why;
+        const FilterAnswers a = filterAnswers(*stat, comb, selectionOf(c.selected), c.end, c.sorted);
+        EXPECT_EQ(a.plain, c.expected) << c.why;
+        EXPECT_TRUE(a.concurrent);
+        EXPECT_EQ(a.prepared, c.expected ? 1 : 0) << c.why;
     }
 }
 
 TEST(ShreddingFilter, PreparedFiltersAgreeWithCombMatches)
 {
-    DrawArchive archive;
-    archive.load(test::testDataPath("Zircon_5x69.ldr"));
-    ASSERT_GT(archive.count(), 100);
-    Registry reg(archive.draws());
+    const TDrawsArray& draws = fixtureDraws();
+    ASSERT_GT(draws.size(), 100u);
+    FormulaRegistry reg(draws);
     struct Setting {
         const char* formula;
         int digits;
@@ -498,7 +459,7 @@ TEST(ShreddingFilter, PreparedFiltersAgreeWithCombMatches)
         for (int p = 1; p <= 3; ++p)
             reg.setFormula(p, set[p - 1].formula, set[p - 1].digits);
         for (int p = 1; p <= 3; ++p) {
-            for (int end : {0, 1, archive.count() - 1}) {
+            for (int end : {0, 1, static_cast<int>(draws.size()) - 1}) {
                 SCOPED_TRACE(std::string(set[p - 1].formula) + " up to draw " + std::to_string(end));
                 const std::unique_ptr<TstShreddingStat> stat = reg.create(p);
                 ASSERT_TRUE(stat);
@@ -518,7 +479,7 @@ TEST(ShreddingFilter, PreparedFiltersAgreeWithCombMatches)
 // last two, two digits after the point.
 TEST(ShreddingPrefetch, FullSetCountsOfTheDefaultFormula)
 {
-    Registry reg;
+    FormulaRegistry reg;
     const std::optional<PrefetchSource> source = buildPrefetch(reg.list, reg.index(1));
     ASSERT_TRUE(source);
     std::map<int, int> expected;
@@ -546,7 +507,7 @@ TEST(ShreddingPrefetch, FullSetCountsOfTheDefaultFormula)
 // 16 bits, and the file lists them in numeric order.
 TEST(ShreddingPrefetch, FilesOnlyForFormulasWithANorm)
 {
-    Registry reg;
+    FormulaRegistry reg;
     reg.setFormula(1, "n1*p1/7", 2);
     reg.setFormula(2, "(n1+n2+n3)/(n4+n5)", 5);
     reg.setFormula(3, "t2/3", 2);

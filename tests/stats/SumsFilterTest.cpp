@@ -14,15 +14,15 @@
 #include <string>
 #include <vector>
 
-#include "core/DrawArchive.h"
 #include "core/Enumeration.h"
+#include "stats/FamilyTestSupport.h"
 #include "stats/FilterAgreement.h"
 #include "stats/Prefetch.h"
 #include "stats/StatTable.h"
-#include "stats/TStatList.h"
 #include "stats/families/Sums.h"
 
 using namespace zircon;
+using namespace zircon::test;
 
 namespace {
 
@@ -33,66 +33,7 @@ bool comparesDraws(const std::string& code)
     return code == "SUMC" || code == "SUMV" || code == "SUMT";
 }
 
-struct Registry {
-    TDrawsArray draws;
-    TStatList list{&draws};
-
-    Registry() { list.RegisterAll(); }
-    explicit Registry(TDrawsArray d) : draws(std::move(d)) { list.RegisterAll(); }
-
-    int index(const char* code) const
-    {
-        const int i = list.FindCode(QString::fromUtf8(code));
-        EXPECT_GE(i, 0) << code << " is not registered";
-        return i;
-    }
-    std::unique_ptr<TCustomStat> create(const char* code)
-    {
-        const int i = index(code);
-        return i < 0 ? nullptr : list.CreateStat(i);
-    }
-};
-
-TDrawsArray fixtureDraws()
-{
-    DrawArchive archive;
-    archive.load(QStringLiteral(ZIRCON_TEST_DATA_DIR "/Zircon_5x69.ldr"));
-    return archive.draws();
-}
-
-TDraw makeDraw(int32_t number, std::array<uint8_t, kMainCount> nums)
-{
-    TDraw d;
-    d.number = number;
-    d.nums = nums;
-    return d;
-}
-
-TStatDrawArray selectionOf(const std::vector<TStatKey>& keys)
-{
-    TStatDrawArray s;
-    TStatDrawItem it;
-    for (TStatKey k : keys) {
-        it.Key = k;
-        s.AddValue(it, false);
-    }
-    return s;
-}
-
-TStatKey k1(uint16_t v) { return TStatKey::k1(v); }
-TStatKey k4(uint16_t a, uint16_t b, uint16_t c, uint16_t d) { return TStatKey::k4(a, b, c, d); }
-TStatKey l2(uint32_t a, uint32_t b = 0) { return TStatKey::l2(a, b); }
 TStatKey sl(int v, uint32_t b = 0) { return TStatKey::l2(static_cast<uint32_t>(v), b); }
-
-uint64_t choose(int n, int k)
-{
-    if (k < 0 || k > n)
-        return 0;
-    uint64_t r = 1;
-    for (int i = 1; i <= k; ++i)
-        r = r * static_cast<uint64_t>(n - k + i) / static_cast<uint64_t>(i);
-    return r;
-}
 
 bool primeOfTheRange(int n)
 {
@@ -135,24 +76,6 @@ int64_t sumCountsBetween(int low, int high)
     for (int s = std::max(low, 0); s <= high && s < static_cast<int>(sumCounts().size()); ++s)
         total += sumCounts()[static_cast<size_t>(s)];
     return total;
-}
-
-uint64_t keptOfFullSet(CombFilter& filter)
-{
-    static const TCombsArray full = [] {
-        TCombsArray f;
-        fillFullSet(f);
-        return f;
-    }();
-    std::vector<uint8_t> matched(agreement::kBlockSize);
-    uint64_t kept = 0;
-    for (size_t from = 0; from < full.size(); from += agreement::kBlockSize) {
-        const size_t n = std::min(agreement::kBlockSize, full.size() - from);
-        filter.match(full.data() + from, n, matched.data());
-        for (size_t i = 0; i < n; ++i)
-            kept += matched[i];
-    }
-    return kept;
 }
 
 }  // namespace
@@ -228,14 +151,10 @@ TEST(SumsFilter, PlainCombMatches)
         SCOPED_TRACE(std::string(c.code) + ": " + c.why);
         const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
         ASSERT_TRUE(stat);
-        const TStatDrawArray selected = selectionOf(c.selected);
-        stat->LoadDraws(-1, end, false);
-        EXPECT_EQ(stat->CombMatches(c.comb, selected, end, false, false), c.expected);
-        const std::unique_ptr<CombFilter> filter = stat->PrepareFilter(selected, end, false, false);
-        EXPECT_TRUE(filter->concurrent());
-        uint8_t got = 2;
-        filter->match(&c.comb, 1, &got);
-        EXPECT_EQ(got, c.expected ? 1 : 0) << "prepared";
+        const FilterAnswers a = filterAnswers(*stat, c.comb, selectionOf(c.selected), end);
+        EXPECT_EQ(a.plain, c.expected);
+        EXPECT_TRUE(a.concurrent);
+        EXPECT_EQ(a.prepared, c.expected ? 1 : 0) << "prepared";
     }
 }
 

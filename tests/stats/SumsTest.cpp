@@ -12,24 +12,16 @@
 #include <utility>
 #include <vector>
 
+#include "stats/FamilyTestSupport.h"
 #include "stats/StatTable.h"
-#include "stats/TStatList.h"
 #include "stats/families/Sums.h"
 
 using namespace zircon;
+using namespace zircon::test;
 
 namespace {
 
 using Nums = std::array<uint8_t, kMainCount>;
-
-TDraw makeDraw(int32_t number, Nums nums)
-{
-    TDraw d;
-    d.number = number;
-    d.nums = nums;
-    d.extra = 1;
-    return d;
-}
 
 // Five distinct numbers of 1..69 with the given sum (15..330), not in
 // ascending order, so that nothing relies on the order they were drawn in.
@@ -58,56 +50,9 @@ TDrawsArray drawsWithSums(const std::vector<int>& sums)
     return draws;
 }
 
-struct Registry {
-    TDrawsArray draws;
-    TStatList list{&draws};
-
-    Registry() { list.RegisterAll(); }
-    explicit Registry(TDrawsArray d) : draws(std::move(d)) { list.RegisterAll(); }
-
-    int index(const char* code) const
-    {
-        const int i = list.FindCode(QString::fromUtf8(code));
-        EXPECT_GE(i, 0) << code << " is not registered";
-        return i;
-    }
-    std::unique_ptr<TCustomStat> create(const char* code)
-    {
-        const int i = index(code);
-        return i < 0 ? nullptr : list.CreateStat(i);
-    }
-};
-
-// The computation over the draws start..end as one window.
-TStatDrawArray computeWindow(TCustomStat& stat, int start, int end, bool sorted)
-{
-    TStatDrawArray items;
-    TStatWork work;
-    TLastValueArray last;
-    stat.BeginStat(end, items);
-    for (int i = start; i <= end; ++i)
-        stat.AddDrawValues(i, end, sorted, items, work, last);
-    return items;
-}
-
-QString textOf(const TCustomStat& stat, TStatKey key)
-{
-    TStatDrawItem it;
-    it.Key = key;
-    return stat.ValueText(it);
-}
-
 TStatKey signedL1(int v)
 {
     return TStatKey::l2(static_cast<uint32_t>(v), 0);
-}
-
-std::vector<QString> qstrings(const std::vector<const char*>& texts)
-{
-    std::vector<QString> out;
-    for (const char* t : texts)
-        out.push_back(QString::fromUtf8(t));
-    return out;
 }
 
 }  // namespace
@@ -157,7 +102,7 @@ TEST(SumsValues, ValuesOfFiveNumbers)
         KeyList keys;
         stat->CombKeys(c.nums.data(), keys);
         ASSERT_EQ(keys.count, 1);
-        EXPECT_EQ(textOf(*stat, keys.keys[0]), QString::fromUtf8(c.expected));
+        EXPECT_EQ(valueText(*stat, keys.keys[0]), QString::fromUtf8(c.expected));
     }
 }
 
@@ -216,7 +161,7 @@ TEST(SumsValues, CombinationsAgainstTheLastDraw)
         KeyList keys;
         stat->CombKeys(c.nums.data(), keys);
         ASSERT_EQ(keys.count, 1) << c.code;
-        EXPECT_EQ(textOf(*stat, keys.keys[0]), QString::fromUtf8(c.expected)) << c.code;
+        EXPECT_EQ(valueText(*stat, keys.keys[0]), QString::fromUtf8(c.expected)) << c.code;
     }
 }
 
@@ -224,21 +169,13 @@ TEST(SumsValues, CombinationsAgainstTheLastDraw)
 
 TEST(SumsWindow, WorkedExamples)
 {
-    struct Row {
-        const char* text;
-        int count;
-        int depth;
-        int lastDraw;
-        int periodMin = 0;
-        int periodMax = 0;
-    };
     struct Case {
         const char* name;
         const char* code;
         std::vector<int> sums;             // draws 100, 101, ... with these sums
         int start;                         // the window's first index; it ends at the last draw
         int rows;                          // every row, pre-seeded ones included
-        std::vector<Row> occurring;        // the rows with Count > 0, in table order
+        std::vector<WindowRow> occurring;  // the rows with Count > 0, in table order
         std::vector<const char*> allTexts; // when given: every row's text in table order
     };
     // The last draw's sum is 175; the draws after 101 and 104 had 175 before them.
@@ -289,32 +226,12 @@ TEST(SumsWindow, WorkedExamples)
         ASSERT_TRUE(stat);
         for (bool sorted : {false, true}) {
             SCOPED_TRACE(sorted ? "sorted" : "unsorted");
-            const TStatDrawArray items = computeWindow(*stat, c.start, static_cast<int>(c.sums.size()) - 1, sorted);
+            const TStatDrawArray items = windowOf(*stat, c.start, static_cast<int>(c.sums.size()) - 1, sorted);
             ASSERT_EQ(items.size(), c.rows);
             if (!c.allTexts.empty()) {
-                std::vector<QString> got;
-                for (const TStatDrawItem& it : items)
-                    got.push_back(stat->ValueText(it));
-                EXPECT_EQ(got, qstrings(c.allTexts));
+                EXPECT_EQ(itemTexts(*stat, items), qstrings(c.allTexts));
             }
-            size_t next = 0;
-            for (const TStatDrawItem& it : items) {
-                const QString text = stat->ValueText(it);
-                if (it.Count == 0) {
-                    EXPECT_EQ(it.Depth, 0) << text.toStdString();
-                    EXPECT_EQ(it.LastDraw, 0) << text.toStdString();
-                    continue;
-                }
-                ASSERT_LT(next, c.occurring.size()) << "unexpected row " << text.toStdString();
-                const Row& row = c.occurring[next++];
-                EXPECT_EQ(text, QString::fromUtf8(row.text));
-                EXPECT_EQ(it.Count, row.count) << row.text;
-                EXPECT_EQ(it.Depth, row.depth) << row.text;
-                EXPECT_EQ(it.LastDraw, row.lastDraw) << row.text;
-                EXPECT_EQ(it.PeriodMin, row.periodMin) << row.text;
-                EXPECT_EQ(it.PeriodMax, row.periodMax) << row.text;
-            }
-            EXPECT_EQ(next, c.occurring.size());
+            expectOccurringRows(*stat, items, c.occurring);
         }
     }
 }
@@ -336,7 +253,7 @@ TEST(SumsWindow, KeysOfTheComparingMembers)
     for (const Case& c : cases) {
         const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
         ASSERT_TRUE(stat);
-        const TStatDrawArray items = computeWindow(*stat, 0, 4, false);
+        const TStatDrawArray items = windowOf(*stat, 0, 4, false);
         std::vector<TStatKey> got;
         for (const TStatDrawItem& it : items)
             if (it.Count > 0)
@@ -384,10 +301,7 @@ TEST(SumsWindow, PreSeededValuesBeforeAnyDraw)
             EXPECT_EQ(stat->ValueText(items[0]), QString::fromUtf8(c.texts.front()));
             EXPECT_EQ(stat->ValueText(items[320]), QString::fromUtf8(c.texts.back()));
         } else {
-            std::vector<QString> got;
-            for (const TStatDrawItem& it : items)
-                got.push_back(stat->ValueText(it));
-            EXPECT_EQ(got, qstrings(c.texts));
+            EXPECT_EQ(itemTexts(*stat, items), qstrings(c.texts));
         }
     }
 }
@@ -416,7 +330,7 @@ TEST(SumsWindow, ZeroDrawsSumToZero)
     for (const Case& c : cases) {
         const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
         ASSERT_TRUE(stat);
-        const TStatDrawArray items = computeWindow(*stat, 0, 1, false);
+        const TStatDrawArray items = windowOf(*stat, 0, 1, false);
         ASSERT_EQ(items.size(), c.rows) << c.code;
         int found = -1;
         for (int i = 0; i < items.size(); ++i)
@@ -498,7 +412,7 @@ TEST(SumsTexts, ValueTexts)
     for (const Case& c : cases) {
         const std::unique_ptr<TCustomStat> stat = reg.create(c.code);
         ASSERT_TRUE(stat);
-        EXPECT_EQ(textOf(*stat, c.key), QString::fromUtf8(c.expected)) << c.code;
+        EXPECT_EQ(valueText(*stat, c.key), QString::fromUtf8(c.expected)) << c.code;
     }
 }
 
