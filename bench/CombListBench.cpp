@@ -2,11 +2,7 @@
 // of backup and undo, and removing the newest draws.
 #include <benchmark/benchmark.h>
 
-#include <QDir>
-#include <QFileInfo>
-
-#include <cstdlib>
-
+#include "BenchArchive.h"
 #include "core/DrawArchive.h"
 #include "core/Lottery.h"
 #include "workbench/CombGeneration.h"
@@ -16,14 +12,7 @@
 namespace {
 
 using namespace zircon;
-
-// ZIRCON_BENCH_ARCHIVE, else the fixture beside the sources.
-QString archivePath()
-{
-    if (const char* env = std::getenv("ZIRCON_BENCH_ARCHIVE"))
-        return QString::fromLocal8Bit(env);
-    return QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../tests/data/Zircon_5x69.ldr"));
-}
+using namespace zircon::bench;
 
 // One workbench for every benchmark, reserved once as in the program.
 CombWorkbench& workbench()

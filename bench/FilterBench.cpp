@@ -10,26 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "core/Enumeration.h"
+#include "BenchFullSet.h"
 #include "stats/TCustomStat.h"
 #include "stats/TStatList.h"
 
 namespace {
 
 using namespace zircon;
-
-constexpr size_t kBlockSize = 65536;
-
-const TCombsArray& fullSet()
-{
-    static const TCombsArray full = [] {
-        TCombsArray list;
-        list.reserve(static_cast<size_t>(kFullSetSize));
-        fillFullSet(list);
-        return list;
-    }();
-    return full;
-}
+using namespace zircon::bench;
 
 struct Selection {
     const char* code;
@@ -76,7 +64,6 @@ const std::vector<Selection>& selections()
 
 void preparedFilterFullSet(benchmark::State& state, const Selection& sel)
 {
-    const TCombsArray& full = fullSet();
     TDrawsArray draws;
     TStatList list(&draws);
     list.RegisterAll();
@@ -92,15 +79,12 @@ void preparedFilterFullSet(benchmark::State& state, const Selection& sel)
         item.Key = k;
         selected.AddValue(item, false);
     }
-    std::vector<uint8_t> matched(full.size());
+    std::vector<uint8_t> matched(fullSet().size());
     size_t kept = 0;
     for (auto _ : state) {
         // Preparing is part of the pass: it runs once per filter step.
         const std::unique_ptr<CombFilter> filter = stat->PrepareFilter(selected, -1, false, false);
-        for (size_t from = 0; from < full.size(); from += kBlockSize) {
-            const size_t n = std::min(kBlockSize, full.size() - from);
-            filter->match(full.data() + from, n, matched.data() + from);
-        }
+        matchFullSet(*filter, matched);
         benchmark::DoNotOptimize(matched.data());
         benchmark::ClobberMemory();
     }

@@ -6,17 +6,15 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 
 #include <algorithm>
-#include <cstdlib>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "core/DrawArchive.h"
-#include "core/Enumeration.h"
+#include "BenchArchive.h"
+#include "BenchFullSet.h"
 #include "stats/StatTable.h"
 #include "stats/TCustomStat.h"
 #include "stats/TStatList.h"
@@ -24,26 +22,9 @@
 namespace {
 
 using namespace zircon;
+using namespace zircon::bench;
 
-constexpr size_t kBlockSize = 65536;
 constexpr int kWindow = 1000;
-
-QString archivePath()
-{
-    if (const char* env = std::getenv("ZIRCON_BENCH_ARCHIVE"))
-        return QString::fromLocal8Bit(env);
-    return QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../tests/data/Zircon_5x69.ldr"));
-}
-
-const TDrawsArray& archive()
-{
-    static const TDrawsArray draws = [] {
-        DrawArchive a;
-        a.load(archivePath());
-        return a.draws();
-    }();
-    return draws;
-}
 
 TStatList& registry()
 {
@@ -51,17 +32,6 @@ TStatList& registry()
     static const bool registered = (list.RegisterAll(), true);
     (void)registered;
     return list;
-}
-
-const TCombsArray& fullSet()
-{
-    static const TCombsArray full = [] {
-        TCombsArray list;
-        list.reserve(static_cast<size_t>(kFullSetSize));
-        fillFullSet(list);
-        return list;
-    }();
-    return full;
 }
 
 void filterPass(benchmark::State& state, int method)
@@ -73,15 +43,11 @@ void filterPass(benchmark::State& state, int method)
         selected.AddValue(table.item(row), false);
     const int end = static_cast<int>(archive().size()) - 1;
     const std::unique_ptr<TCustomStat> stat = list.CreateStat(method);
-    const TCombsArray& full = fullSet();
-    std::vector<uint8_t> matched(full.size());
+    std::vector<uint8_t> matched(fullSet().size());
     for (auto _ : state) {
         stat->LoadDraws(-1, end, true);
         const std::unique_ptr<CombFilter> filter = stat->PrepareFilter(selected, end, true, false);
-        for (size_t from = 0; from < full.size(); from += kBlockSize) {
-            const size_t n = std::min(kBlockSize, full.size() - from);
-            filter->match(full.data() + from, n, matched.data() + from);
-        }
+        matchFullSet(*filter, matched);
         benchmark::DoNotOptimize(matched.data());
         benchmark::ClobberMemory();
     }

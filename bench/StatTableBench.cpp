@@ -4,12 +4,10 @@
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 
-#include <cstdlib>
+#include <string>
 
-#include "core/DrawArchive.h"
+#include "BenchArchive.h"
 #include "stats/Prefetch.h"
 #include "stats/StatTable.h"
 #include "stats/TCustomStat.h"
@@ -18,6 +16,7 @@
 namespace {
 
 using namespace zircon;
+using namespace zircon::bench;
 
 // Value = each of the five numbers.
 class BenchEachNumber : public TCustomValuesStat {
@@ -53,24 +52,6 @@ const StatClassInfo BenchEachNumber::Class = statClass<BenchEachNumber>(
 const StatClassInfo BenchSum::Class = statClass<BenchSum>(
     StatClassInfo{.className = "BenchSum", .codeFormat = "BSUM", .titleFormat = "sum", .group = 1,
                   .flags = kFlagNorm});
-
-// ZIRCON_BENCH_ARCHIVE, else the fixture beside the sources.
-QString archivePath()
-{
-    if (const char* env = std::getenv("ZIRCON_BENCH_ARCHIVE"))
-        return QString::fromLocal8Bit(env);
-    return QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("../tests/data/Zircon_5x69.ldr"));
-}
-
-const TDrawsArray& archive()
-{
-    static const TDrawsArray draws = [] {
-        DrawArchive a;
-        a.load(archivePath());
-        return a.draws();
-    }();
-    return draws;
-}
 
 TStatList& ownList()
 {
