@@ -2,6 +2,7 @@
 // The value table of one computation: items in the order values first
 // appeared, with a hash index so that merging an occurrence costs the same
 // whether the method has six values or fifty thousand.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <unordered_map>
@@ -55,5 +56,17 @@ bool MatchLong2(const TStatDrawArray& selected, uint32_t a, uint32_t b);
 bool MatchByte(const TStatDrawArray& selected, int i, int v);
 bool MatchK(const TStatDrawArray& selected, int i, int v);
 bool MatchL(const TStatDrawArray& selected, int i, int64_t v);
+
+// MatchK(selected, 1, v) for every v below N at once, for the prepared
+// filters: 1 where an item's K1 is v, whatever K2..K4 hold.
+template <size_t N>
+std::array<uint8_t, N> selectedK1Table(const TStatDrawArray& selected)
+{
+    std::array<uint8_t, N> t{};
+    for (const TStatDrawItem& it : selected)
+        if (it.Key.K(1) < N)
+            t[it.Key.K(1)] = 1;
+    return t;
+}
 
 }  // namespace zircon

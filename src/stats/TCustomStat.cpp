@@ -85,14 +85,19 @@ void TCustomStat::AddCombValues(const TComb& comb, TStatDrawArray& items)
     mergeKeys(comb.n.data(), items, false);
 }
 
-void TCustomStat::AddDrawValues(int index, int end, bool sorted, TStatDrawArray& items, TStatWork&,
-                                TLastValueArray&)
+void TCustomStat::beginDrawItem(int index, int end, bool sorted)
 {
     LoadDraws(index, end, sorted);
     Cur = TStatDrawItem{};
     Cur.LastDraw = Cur.PrevDraw = CurDraw.number;
     Cur.Depth = end - index + 1;
     Cur.Count = 1;
+}
+
+void TCustomStat::AddDrawValues(int index, int end, bool sorted, TStatDrawArray& items, TStatWork&,
+                                TLastValueArray&)
+{
+    beginDrawItem(index, end, sorted);
     mergeKeys(CurDraw.nums.data(), items, true);
 }
 

@@ -88,6 +88,11 @@ public:
     virtual std::unique_ptr<CombFilter> PrepareFilter(const TStatDrawArray& selected, int end, bool sorted,
                                                       bool exclude);
 
+    // The first steps of a draw's values in a window ending at `end`: the
+    // draw (and the second one) loaded, Cur cleared to Count 1 with the
+    // draw's number and its depth in the window, ready to merge with periods.
+    void beginDrawItem(int index, int end, bool sorted);
+
     // The archive's draw at `index`, sorted when asked; zeros outside it.
     TDraw GetDraw(int index, bool sorted) const;
     const TDrawsArray& Draws() const;

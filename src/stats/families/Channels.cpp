@@ -15,20 +15,6 @@ std::pair<int, int> channelRange(const TConfigData& config)
     return {1, partitionCount(config.ChannelSize)};
 }
 
-template <class T>
-StatClassInfo tupleClass(const char* className, const char* code, const char* title, StatClassInfo::TitleFn titleFn)
-{
-    return statClass<T>(StatClassInfo{
-        .className = className,
-        .codeFormat = code,
-        .titleFormat = title,
-        .group = kChannelsGroup,
-        .flags = kFlagSorted,
-        .valueListSelectable = false,
-        .titleFn = titleFn,
-    });
-}
-
 const char* const kMixTitle = ZT("Сочетания из %0:d каналов по всем числам тиража");
 const char* const kSeqTitle = ZT("Сочетания из %0:d каналов по соседним числам");
 
@@ -129,16 +115,16 @@ TstChnValCnt::TstChnValCnt(const StatClassInfo& cls, const TStatList& list, int3
 // ---------------------------------------------------------------- KCM, KCS
 
 const StatClassInfo TstCombChnMix2::Class =
-    tupleClass<TstCombChnMix2>("TstCombChnMix2", "KCM2", kMixTitle, sizedTitle<2>);
+    tupleClass<TstCombChnMix2, 2>("TstCombChnMix2", "KCM2", kMixTitle, kChannelsGroup);
 const StatClassInfo TstCombChnMix3::Class =
-    tupleClass<TstCombChnMix3>("TstCombChnMix3", "KCM3", kMixTitle, sizedTitle<3>);
+    tupleClass<TstCombChnMix3, 3>("TstCombChnMix3", "KCM3", kMixTitle, kChannelsGroup);
 const StatClassInfo TstCombChnMix4::Class =
-    tupleClass<TstCombChnMix4>("TstCombChnMix4", "KCM4", kMixTitle, sizedTitle<4>);
+    tupleClass<TstCombChnMix4, 4>("TstCombChnMix4", "KCM4", kMixTitle, kChannelsGroup);
 const StatClassInfo TstCombChnSeq2::Class =
-    tupleClass<TstCombChnSeq2>("TstCombChnSeq2", "KCS2", kSeqTitle, sizedTitle<2>);
+    tupleClass<TstCombChnSeq2, 2>("TstCombChnSeq2", "KCS2", kSeqTitle, kChannelsGroup);
 const StatClassInfo TstCombChnSeq3::Class =
-    tupleClass<TstCombChnSeq3>("TstCombChnSeq3", "KCS3", kSeqTitle, sizedTitle<3>);
+    tupleClass<TstCombChnSeq3, 3>("TstCombChnSeq3", "KCS3", kSeqTitle, kChannelsGroup);
 const StatClassInfo TstCombChnSeq4::Class =
-    tupleClass<TstCombChnSeq4>("TstCombChnSeq4", "KCS4", kSeqTitle, sizedTitle<4>);
+    tupleClass<TstCombChnSeq4, 4>("TstCombChnSeq4", "KCS4", kSeqTitle, kChannelsGroup);
 
 }  // namespace zircon

@@ -1,18 +1,10 @@
 #include "stats/families/CombValues.h"
 
-#include "core/Format.h"
 #include "core/Tr.h"
 #include "core/Types.h"
 
 namespace zircon {
 namespace {
-
-// The title patterns carry the group size, not a parameter.
-template <int Size>
-QString sizedTitle(const char* titleFormat, int32_t)
-{
-    return fmt(tr(titleFormat), Size);
-}
 
 template <int Size>
 std::pair<int, int> startRange(const TConfigData&)
@@ -20,22 +12,21 @@ std::pair<int, int> startRange(const TConfigData&)
     return {1, kMainCount + 1 - Size};
 }
 
-template <class T>
-StatClassInfo combValuesClass(const char* className, const char* code, const char* title,
-                              StatClassInfo::TitleFn titleFn, StatClassInfo::ParamRangeFn range,
-                              const char* helpCode = "", bool available = true)
+constexpr uint8_t kNumbersGroup = 0;
+
+// The tuples that start at a chosen position: the start is the parameter.
+template <class T, int Size>
+StatClassInfo startClass(const char* className, const char* code, const char* title, const char* helpCode)
 {
     return statClass<T>(StatClassInfo{
         .className = className,
         .codeFormat = code,
         .titleFormat = title,
         .helpCodeFormat = helpCode,
-        .group = 0,
+        .group = kNumbersGroup,
         .flags = kFlagSorted,
-        .available = available,
         .valueListSelectable = false,
-        .paramRange = range,
-        .titleFn = titleFn,
+        .paramRange = startRange<Size>,
     });
 }
 
@@ -46,34 +37,31 @@ const char* const kSortTitle = ZT("Сочетания из %0:d чисел ти�
 }  // namespace
 
 const StatClassInfo TstCombValMix2::Class =
-    combValuesClass<TstCombValMix2>("TstCombValMix2", "KNM2", kMixTitle, sizedTitle<2>, nullptr);
+    tupleClass<TstCombValMix2, 2>("TstCombValMix2", "KNM2", kMixTitle, kNumbersGroup);
 const StatClassInfo TstCombValMix3::Class =
-    combValuesClass<TstCombValMix3>("TstCombValMix3", "KNM3", kMixTitle, sizedTitle<3>, nullptr);
+    tupleClass<TstCombValMix3, 3>("TstCombValMix3", "KNM3", kMixTitle, kNumbersGroup);
 const StatClassInfo TstCombValMix4::Class =
-    combValuesClass<TstCombValMix4>("TstCombValMix4", "KNM4", kMixTitle, sizedTitle<4>, nullptr);
+    tupleClass<TstCombValMix4, 4>("TstCombValMix4", "KNM4", kMixTitle, kNumbersGroup);
 
 const StatClassInfo TstCombValSeq2::Class =
-    combValuesClass<TstCombValSeq2>("TstCombValSeq2", "KNS2", kSeqTitle, sizedTitle<2>, nullptr);
+    tupleClass<TstCombValSeq2, 2>("TstCombValSeq2", "KNS2", kSeqTitle, kNumbersGroup);
 const StatClassInfo TstCombValSeq3::Class =
-    combValuesClass<TstCombValSeq3>("TstCombValSeq3", "KNS3", kSeqTitle, sizedTitle<3>, nullptr);
+    tupleClass<TstCombValSeq3, 3>("TstCombValSeq3", "KNS3", kSeqTitle, kNumbersGroup);
 const StatClassInfo TstCombValSeq4::Class =
-    combValuesClass<TstCombValSeq4>("TstCombValSeq4", "KNS4", kSeqTitle, sizedTitle<4>, nullptr);
+    tupleClass<TstCombValSeq4, 4>("TstCombValSeq4", "KNS4", kSeqTitle, kNumbersGroup);
 
-const StatClassInfo TstCombValPos2::Class = combValuesClass<TstCombValPos2>(
-    "TstCombValPos2", "KNP2%d", ZT("Сочетания из 2-х чисел тиража начиная с %0:d позиции"), nullptr,
-    startRange<2>, "KNP2");
-const StatClassInfo TstCombValPos3::Class = combValuesClass<TstCombValPos3>(
-    "TstCombValPos3", "KNP3%d", ZT("Сочетания из 3-х чисел тиража начиная с %0:d позиции"), nullptr,
-    startRange<3>, "KNP3");
-const StatClassInfo TstCombValPos4::Class = combValuesClass<TstCombValPos4>(
-    "TstCombValPos4", "KNP4%d", ZT("Сочетания из 4-х чисел тиража начиная с %0:d позиции"), nullptr,
-    startRange<4>, "KNP4");
+const StatClassInfo TstCombValPos2::Class = startClass<TstCombValPos2, 2>(
+    "TstCombValPos2", "KNP2%d", ZT("Сочетания из 2-х чисел тиража начиная с %0:d позиции"), "KNP2");
+const StatClassInfo TstCombValPos3::Class = startClass<TstCombValPos3, 3>(
+    "TstCombValPos3", "KNP3%d", ZT("Сочетания из 3-х чисел тиража начиная с %0:d позиции"), "KNP3");
+const StatClassInfo TstCombValPos4::Class = startClass<TstCombValPos4, 4>(
+    "TstCombValPos4", "KNP4%d", ZT("Сочетания из 4-х чисел тиража начиная с %0:d позиции"), "KNP4");
 
 const StatClassInfo TstCombValSort2::Class =
-    combValuesClass<TstCombValSort2>("TstCombValSort2", "KNO2", kSortTitle, sizedTitle<2>, nullptr, "", false);
+    tupleClass<TstCombValSort2, 2>("TstCombValSort2", "KNO2", kSortTitle, kNumbersGroup, /*available=*/false);
 const StatClassInfo TstCombValSort3::Class =
-    combValuesClass<TstCombValSort3>("TstCombValSort3", "KNO3", kSortTitle, sizedTitle<3>, nullptr, "", false);
+    tupleClass<TstCombValSort3, 3>("TstCombValSort3", "KNO3", kSortTitle, kNumbersGroup, /*available=*/false);
 const StatClassInfo TstCombValSort4::Class =
-    combValuesClass<TstCombValSort4>("TstCombValSort4", "KNO4", kSortTitle, sizedTitle<4>, nullptr, "", false);
+    tupleClass<TstCombValSort4, 4>("TstCombValSort4", "KNO4", kSortTitle, kNumbersGroup, /*available=*/false);
 
 }  // namespace zircon

@@ -8,6 +8,7 @@
 #include "core/Format.h"
 #include "core/Tr.h"
 #include "stats/SelectedKeySet.h"
+#include "stats/families/Tuples.h"
 
 namespace zircon {
 namespace {
@@ -92,11 +93,7 @@ TStatSimpleArray plainDiffCounts(const TComb& c)
 // not count as gaps between draws.
 void mergeFirstWithPeriods(TCustomStat& stat, int index, int end, bool sorted, TStatDrawArray& items)
 {
-    stat.LoadDraws(index, end, sorted);
-    stat.Cur = TStatDrawItem{};
-    stat.Cur.LastDraw = stat.Cur.PrevDraw = stat.CurDraw.number;
-    stat.Cur.Depth = end - index + 1;
-    stat.Cur.Count = 1;
+    stat.beginDrawItem(index, end, sorted);
     KeyList keys;
     stat.CombKeys(stat.CurDraw.nums.data(), keys);
     for (int i = 0; i < keys.count; ++i) {
@@ -108,22 +105,11 @@ void mergeFirstWithPeriods(TCustomStat& stat, int index, int end, bool sorted, T
 // A flag per byte value.
 using ByteTable = std::array<uint8_t, 256>;
 
-// Values v with an item whose K1 is v, whatever K2..K4 hold: the MatchK(1, v)
-// test. Only K1 below 256 can ever meet a difference of bytes.
-ByteTable selectedAnyK1(const TStatDrawArray& selected)
-{
-    ByteTable t{};
-    for (const TStatDrawItem& it : selected)
-        if (it.Key.K(1) < t.size())
-            t[it.Key.K(1)] = 1;
-    return t;
-}
-
 // The members with one value of 0..255 per combination.
 template <int (*Value)(const TComb&)>
 std::unique_ptr<CombFilter> valueFilter(const TStatDrawArray& selected)
 {
-    const ByteTable byValue = selectedAnyK1(selected);
+    const ByteTable byValue = selectedK1Table<256>(selected);
     return makeCombFilter([byValue](const TComb& c) { return byValue[static_cast<size_t>(Value(c))] != 0; });
 }
 
@@ -270,27 +256,7 @@ private:
     SelectedKeySet m_others;
 };
 
-template <int Length>
-QString runTitle(const char* titleFormat, int32_t)
-{
-    return fmt(tr(titleFormat), Length);
-}
-
 const char* const kRunTitle = ZT("Сочетания из %0:d разностей между числами");
-
-template <class T, int Length>
-StatClassInfo runClass(const char* className, const char* code)
-{
-    return statClass<T>(StatClassInfo{
-        .className = className,
-        .codeFormat = code,
-        .titleFormat = kRunTitle,
-        .group = 2,
-        .flags = kFlagSorted,
-        .valueListSelectable = false,
-        .titleFn = runTitle<Length>,
-    });
-}
 
 }  // namespace
 
@@ -333,7 +299,7 @@ bool TstDiffTotal::CombMatches(const TComb& comb, const TStatDrawArray& selected
 std::unique_ptr<CombFilter> TstDiffTotal::PrepareFilter(const TStatDrawArray& selected, int end, bool sorted, bool)
 {
     LoadDraws(-1, end, sorted);
-    const ByteTable byDiff = selectedAnyK1(selected);
+    const ByteTable byDiff = selectedK1Table<256>(selected);
     return makeCombFilter([byDiff](const TComb& c) {
         const Diffs d = neighbourDiffs(c.n.data());
         return (byDiff[d[0]] | byDiff[d[1]] | byDiff[d[2]] | byDiff[d[3]]) != 0;
@@ -504,9 +470,9 @@ std::unique_ptr<CombFilter> TstDiffSameCnt::PrepareFilter(const TStatDrawArray& 
 
 // ---------------------------------------------------------------- KDS2..KDS4
 
-const StatClassInfo TstCombDiffSeq2::Class = runClass<TstCombDiffSeq2, 2>("TstCombDiffSeq2", "KDS2");
-const StatClassInfo TstCombDiffSeq3::Class = runClass<TstCombDiffSeq3, 3>("TstCombDiffSeq3", "KDS3");
-const StatClassInfo TstCombDiffSeq4::Class = runClass<TstCombDiffSeq4, 4>("TstCombDiffSeq4", "KDS4");
+const StatClassInfo TstCombDiffSeq2::Class = tupleClass<TstCombDiffSeq2, 2>("TstCombDiffSeq2", "KDS2", kRunTitle, 2);
+const StatClassInfo TstCombDiffSeq3::Class = tupleClass<TstCombDiffSeq3, 3>("TstCombDiffSeq3", "KDS3", kRunTitle, 2);
+const StatClassInfo TstCombDiffSeq4::Class = tupleClass<TstCombDiffSeq4, 4>("TstCombDiffSeq4", "KDS4", kRunTitle, 2);
 
 TCustomDiffSeqStat::TCustomDiffSeqStat(const StatClassInfo& cls, const TStatList& list, int32_t param,
                                        int runLength)

@@ -203,20 +203,6 @@ StatClassInfo matrixClass(const char* className, const char* code, const char* t
     });
 }
 
-template <class T>
-StatClassInfo tupleClass(const char* className, const char* code, const char* title, StatClassInfo::TitleFn titleFn)
-{
-    return statClass<T>(StatClassInfo{
-        .className = className,
-        .codeFormat = code,
-        .titleFormat = title,
-        .group = kMatrixGroup,
-        .flags = kFlagSorted,
-        .valueListSelectable = false,
-        .titleFn = titleFn,
-    });
-}
-
 const char* const kColMixTitle = ZT("Сочетания из %0:d столбцов по всем числам тиража");
 const char* const kColSeqTitle = ZT("Сочетания из %0:d столбцов по соседним числам");
 const char* const kRowMixTitle = ZT("Сочетания из %0:d строк по всем числам тиража");
@@ -456,29 +442,29 @@ const StatClassInfo TstRowAjacentCnt::Class = matrixClass<TstRowAjacentCnt>(
     "TstRowAjacentCnt", "ROWC", ZT("Количество строк матрицы со смежными числами"));
 
 const StatClassInfo TstCombColMix2::Class =
-    tupleClass<TstCombColMix2>("TstCombColMix2", "KFM2", kColMixTitle, sizedTitle<2>);
+    tupleClass<TstCombColMix2, 2>("TstCombColMix2", "KFM2", kColMixTitle, kMatrixGroup);
 const StatClassInfo TstCombColMix3::Class =
-    tupleClass<TstCombColMix3>("TstCombColMix3", "KFM3", kColMixTitle, sizedTitle<3>);
+    tupleClass<TstCombColMix3, 3>("TstCombColMix3", "KFM3", kColMixTitle, kMatrixGroup);
 const StatClassInfo TstCombColMix4::Class =
-    tupleClass<TstCombColMix4>("TstCombColMix4", "KFM4", kColMixTitle, sizedTitle<4>);
+    tupleClass<TstCombColMix4, 4>("TstCombColMix4", "KFM4", kColMixTitle, kMatrixGroup);
 const StatClassInfo TstCombColSeq2::Class =
-    tupleClass<TstCombColSeq2>("TstCombColSeq2", "KFS2", kColSeqTitle, sizedTitle<2>);
+    tupleClass<TstCombColSeq2, 2>("TstCombColSeq2", "KFS2", kColSeqTitle, kMatrixGroup);
 const StatClassInfo TstCombColSeq3::Class =
-    tupleClass<TstCombColSeq3>("TstCombColSeq3", "KFS3", kColSeqTitle, sizedTitle<3>);
+    tupleClass<TstCombColSeq3, 3>("TstCombColSeq3", "KFS3", kColSeqTitle, kMatrixGroup);
 const StatClassInfo TstCombColSeq4::Class =
-    tupleClass<TstCombColSeq4>("TstCombColSeq4", "KFS4", kColSeqTitle, sizedTitle<4>);
+    tupleClass<TstCombColSeq4, 4>("TstCombColSeq4", "KFS4", kColSeqTitle, kMatrixGroup);
 const StatClassInfo TstCombRowMix2::Class =
-    tupleClass<TstCombRowMix2>("TstCombRowMix2", "KRM2", kRowMixTitle, sizedTitle<2>);
+    tupleClass<TstCombRowMix2, 2>("TstCombRowMix2", "KRM2", kRowMixTitle, kMatrixGroup);
 const StatClassInfo TstCombRowMix3::Class =
-    tupleClass<TstCombRowMix3>("TstCombRowMix3", "KRM3", kRowMixTitle, sizedTitle<3>);
+    tupleClass<TstCombRowMix3, 3>("TstCombRowMix3", "KRM3", kRowMixTitle, kMatrixGroup);
 const StatClassInfo TstCombRowMix4::Class =
-    tupleClass<TstCombRowMix4>("TstCombRowMix4", "KRM4", kRowMixTitle, sizedTitle<4>);
+    tupleClass<TstCombRowMix4, 4>("TstCombRowMix4", "KRM4", kRowMixTitle, kMatrixGroup);
 const StatClassInfo TstCombRowSeq2::Class =
-    tupleClass<TstCombRowSeq2>("TstCombRowSeq2", "KRS2", kRowSeqTitle, sizedTitle<2>);
+    tupleClass<TstCombRowSeq2, 2>("TstCombRowSeq2", "KRS2", kRowSeqTitle, kMatrixGroup);
 const StatClassInfo TstCombRowSeq3::Class =
-    tupleClass<TstCombRowSeq3>("TstCombRowSeq3", "KRS3", kRowSeqTitle, sizedTitle<3>);
+    tupleClass<TstCombRowSeq3, 3>("TstCombRowSeq3", "KRS3", kRowSeqTitle, kMatrixGroup);
 const StatClassInfo TstCombRowSeq4::Class =
-    tupleClass<TstCombRowSeq4>("TstCombRowSeq4", "KRS4", kRowSeqTitle, sizedTitle<4>);
+    tupleClass<TstCombRowSeq4, 4>("TstCombRowSeq4", "KRS4", kRowSeqTitle, kMatrixGroup);
 
 const StatClassInfo TstColValCnt::Class = statClass<TstColValCnt>(StatClassInfo{
     .className = "TstColValCnt",

@@ -193,58 +193,47 @@ public:
     using TMatrixDistinctStat<MatrixAxis::Rows>::TMatrixDistinctStat;
 };
 
-// COLM / ROWM.
-class TstColMask final : public TMatrixMaskStat {
+// A member over one axis of a class that takes the axis when it is made.
+template <class Base, MatrixAxis Axis>
+class TOnAxis : public Base {
 public:
-    static const StatClassInfo Class;
-    TstColMask(const StatClassInfo& cls, const TStatList& list, int32_t param)
-        : TMatrixMaskStat(cls, list, param, MatrixAxis::Columns)
-    {
-    }
+    TOnAxis(const StatClassInfo& cls, const TStatList& list, int32_t param) : Base(cls, list, param, Axis) {}
 };
-class TstRowMask final : public TMatrixMaskStat {
+
+// COLM / ROWM.
+class TstColMask final : public TOnAxis<TMatrixMaskStat, MatrixAxis::Columns> {
 public:
     static const StatClassInfo Class;
-    TstRowMask(const StatClassInfo& cls, const TStatList& list, int32_t param)
-        : TMatrixMaskStat(cls, list, param, MatrixAxis::Rows)
-    {
-    }
+    using TOnAxis::TOnAxis;
+};
+class TstRowMask final : public TOnAxis<TMatrixMaskStat, MatrixAxis::Rows> {
+public:
+    static const StatClassInfo Class;
+    using TOnAxis::TOnAxis;
 };
 
 // COLA / ROWA (the class names keep the historical spelling).
-class TstColAjacent final : public TMatrixAdjacentStat {
+class TstColAjacent final : public TOnAxis<TMatrixAdjacentStat, MatrixAxis::Columns> {
 public:
     static const StatClassInfo Class;
-    TstColAjacent(const StatClassInfo& cls, const TStatList& list, int32_t param)
-        : TMatrixAdjacentStat(cls, list, param, MatrixAxis::Columns)
-    {
-    }
+    using TOnAxis::TOnAxis;
 };
-class TstRowAjacent final : public TMatrixAdjacentStat {
+class TstRowAjacent final : public TOnAxis<TMatrixAdjacentStat, MatrixAxis::Rows> {
 public:
     static const StatClassInfo Class;
-    TstRowAjacent(const StatClassInfo& cls, const TStatList& list, int32_t param)
-        : TMatrixAdjacentStat(cls, list, param, MatrixAxis::Rows)
-    {
-    }
+    using TOnAxis::TOnAxis;
 };
 
 // COLC / ROWC.
-class TstColAjacentCnt final : public TMatrixAdjacentCountStat {
+class TstColAjacentCnt final : public TOnAxis<TMatrixAdjacentCountStat, MatrixAxis::Columns> {
 public:
     static const StatClassInfo Class;
-    TstColAjacentCnt(const StatClassInfo& cls, const TStatList& list, int32_t param)
-        : TMatrixAdjacentCountStat(cls, list, param, MatrixAxis::Columns)
-    {
-    }
+    using TOnAxis::TOnAxis;
 };
-class TstRowAjacentCnt final : public TMatrixAdjacentCountStat {
+class TstRowAjacentCnt final : public TOnAxis<TMatrixAdjacentCountStat, MatrixAxis::Rows> {
 public:
     static const StatClassInfo Class;
-    TstRowAjacentCnt(const StatClassInfo& cls, const TStatList& list, int32_t param)
-        : TMatrixAdjacentCountStat(cls, list, param, MatrixAxis::Rows)
-    {
-    }
+    using TOnAxis::TOnAxis;
 };
 
 // Tuples of the columns (rows) of r numbers.

@@ -89,17 +89,6 @@ ByteTable selectedExactK1(const TStatDrawArray& selected)
     return t;
 }
 
-// Values v with an item whose K1 is v, whatever K2..K4 hold: the
-// MatchK(1, v) test. Only K1 below 256 can ever meet a byte or a count.
-ByteTable selectedAnyK1(const TStatDrawArray& selected)
-{
-    ByteTable t{};
-    for (const TStatDrawItem& it : selected)
-        if (it.Key.K(1) < t.size())
-            t[it.Key.K(1)] = 1;
-    return t;
-}
-
 // Masks m with an item whose L1 is m, whatever L2 holds: the MatchL(1, m) test.
 std::array<uint8_t, kMaskCount> selectedMasks(const TStatDrawArray& selected)
 {
@@ -112,7 +101,7 @@ std::array<uint8_t, kMaskCount> selectedMasks(const TStatDrawArray& selected)
 
 std::unique_ptr<CombFilter> ratioFilter(const ByteTable& property, const TStatDrawArray& selected)
 {
-    const ByteTable any = selectedAnyK1(selected);
+    const ByteTable any = selectedK1Table<256>(selected);
     std::array<uint8_t, 8> byCount{};
     std::copy_n(any.begin(), kMainCount + 1, byCount.begin());
     return makeCombFilter([property, byCount](const TComb& c) {
@@ -489,7 +478,7 @@ std::unique_ptr<CombFilter> TstPosVal::PrepareFilter(const TStatDrawArray& selec
     LoadDraws(-1, end, sorted);
     if (Param < 1 || Param > kMainCount)
         return noneFilter();
-    const ByteTable byNumber = selectedAnyK1(selected);
+    const ByteTable byNumber = selectedK1Table<256>(selected);
     const auto at = static_cast<size_t>(Param - 1);
     return makeCombFilter([byNumber, at](const TComb& c) { return byNumber[c.n[at]] != 0; });
 }

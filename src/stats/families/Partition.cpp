@@ -239,10 +239,7 @@ std::unique_ptr<CombFilter> distinctPartsFilter(const Partition& part, const TSt
         else
             bitHi[n] = uint64_t{1} << (p - 64);
     }
-    std::array<uint8_t, kMainCount + 1> byCount{};
-    for (const TStatDrawItem& it : selected)
-        if (it.Key.K(1) < byCount.size())
-            byCount[it.Key.K(1)] = 1;
+    const auto byCount = selectedK1Table<kMainCount + 1>(selected);
     return makeCombFilter([bitLo, bitHi, byCount](const TComb& c) {
         const uint64_t lo = bitLo[c.n[0]] | bitLo[c.n[1]] | bitLo[c.n[2]] | bitLo[c.n[3]] | bitLo[c.n[4]];
         const uint64_t hi = bitHi[c.n[0]] | bitHi[c.n[1]] | bitHi[c.n[2]] | bitHi[c.n[3]] | bitHi[c.n[4]];
@@ -268,10 +265,7 @@ std::unique_ptr<CombFilter> countInPartFilter(const Partition& part, int p, cons
     if (p > 0)
         for (size_t n = 0; n < inPart.size(); ++n)
             inPart[n] = part.of[n] == p ? 1 : 0;
-    std::array<uint8_t, kMainCount + 1> byCount{};
-    for (const TStatDrawItem& it : selected)
-        if (it.Key.K(1) < byCount.size())
-            byCount[it.Key.K(1)] = 1;
+    const auto byCount = selectedK1Table<kMainCount + 1>(selected);
     return makeCombFilter([inPart, byCount](const TComb& c) {
         return byCount[inPart[c.n[0]] + inPart[c.n[1]] + inPart[c.n[2]] + inPart[c.n[3]] + inPart[c.n[4]]] != 0;
     });

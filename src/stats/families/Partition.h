@@ -20,7 +20,6 @@
 
 #include "core/Format.h"
 #include "core/SegmentMap.h"
-#include "core/Tr.h"
 #include "stats/TCustomStat.h"
 
 namespace zircon {
@@ -82,10 +81,7 @@ std::unique_ptr<CombFilter> countInPartFilter(const Partition& part, int p, cons
 template <class Value>
 std::unique_ptr<CombFilter> singleValueFilter(const TStatDrawArray& selected, Value value)
 {
-    std::array<uint8_t, 256> byValue{};
-    for (const TStatDrawItem& it : selected)
-        if (it.Key.K(1) < byValue.size())
-            byValue[it.Key.K(1)] = 1;
+    const std::array<uint8_t, 256> byValue = selectedK1Table<256>(selected);
     return makeCombFilter([byValue, value](const TComb& c) { return byValue[value(c)] != 0; });
 }
 
@@ -95,14 +91,6 @@ void seedParts(const Partition& part, TStatDrawArray& items);
 void seedPartCounts(const Partition& part, int maxCount, TStatDrawArray& items);
 // The values 1..to in K1.
 void seedValues(int to, TStatDrawArray& items);
-
-// The title of a member whose pattern carries a fixed size ("Сочетания из
-// %0:d каналов ..." with 2), not a parameter.
-template <int Size>
-QString sizedTitle(const char* titleFormat, int32_t)
-{
-    return fmt(tr(titleFormat), Size);
-}
 
 // A member that counts over a partition held by value; the family sets it
 // in the member's constructor.
@@ -184,9 +172,10 @@ private:
     int m_seedMaxCount = -1;
 };
 
-// How many distinct parts the numbers occupy (CHNC, COLN, ROWN, SGMC).
+// A count of numbers or parts whose table lists 1..to before any draw; the
+// family sets `to` in the member's constructor.
 template <class Base>
-class TPartDistinctStat : public TPartitionStat<Base> {
+class TPartSeededCountStat : public TPartitionStat<Base> {
 public:
     using TPartitionStat<Base>::TPartitionStat;
 
@@ -195,6 +184,21 @@ public:
         Base::BeginStat(end, items);
         seedValues(m_seedTo, items);
     }
+
+protected:
+    // Pre-seed 1..to; 0 for nothing.
+    void setSeedTo(int to) { m_seedTo = to; }
+
+private:
+    int m_seedTo = 0;
+};
+
+// How many distinct parts the numbers occupy (CHNC, COLN, ROWN, SGMC).
+template <class Base>
+class TPartDistinctStat : public TPartSeededCountStat<Base> {
+public:
+    using TPartSeededCountStat<Base>::TPartSeededCountStat;
+
     void CombKeys(const uint8_t* nums, KeyList& keys) const override
     {
         keys.addK1(distinctParts(this->partition(), nums));
@@ -208,26 +212,14 @@ public:
         this->LoadDraws(-1, end, sorted);
         return distinctPartsFilter(this->partition(), selected);
     }
-
-protected:
-    // Pre-seed 1..to; 0 for nothing.
-    void setSeedTo(int to) { m_seedTo = to; }
-
-private:
-    int m_seedTo = 0;
 };
 
 // How many numbers lie in part Param (CHN%d, COL%d, ROW%d, SGM%d).
 template <class Base>
-class TPartCountInStat : public TPartitionStat<Base> {
+class TPartCountInStat : public TPartSeededCountStat<Base> {
 public:
-    using TPartitionStat<Base>::TPartitionStat;
+    using TPartSeededCountStat<Base>::TPartSeededCountStat;
 
-    void BeginStat(int end, TStatDrawArray& items) override
-    {
-        Base::BeginStat(end, items);
-        seedValues(m_seedTo, items);
-    }
     void CombKeys(const uint8_t* nums, KeyList& keys) const override
     {
         keys.addK1(countInPart(this->partition(), this->Param, nums));
@@ -241,13 +233,6 @@ public:
         this->LoadDraws(-1, end, sorted);
         return countInPartFilter(this->partition(), this->Param, selected);
     }
-
-protected:
-    // Pre-seed 1..to; 0 for nothing.
-    void setSeedTo(int to) { m_seedTo = to; }
-
-private:
-    int m_seedTo = 0;
 };
 
 }  // namespace zircon

@@ -12,6 +12,20 @@ namespace {
 
 constexpr uint8_t kGroup = 7;
 
+// Every member reads the draws before the one it counts (flag "D"), so none
+// has a norm over the full set.
+template <class T>
+StatClassInfo repeatsClass(const char* className, const char* code, const char* title)
+{
+    return statClass<T>(StatClassInfo{
+        .className = className,
+        .codeFormat = code,
+        .titleFormat = title,
+        .group = kGroup,
+        .flags = kFlagSecond,
+    });
+}
+
 constexpr bool isMember(unsigned n)
 {
     return n >= 1 && n <= static_cast<unsigned>(kMainMax);
@@ -87,17 +101,6 @@ NumberMask combMask(const TComb& c)
 
 using ByteTable = std::array<uint8_t, 256>;
 
-// Values v with an item whose K1 is v, whatever K2..K4 hold: the MatchK(1, v)
-// test. Only K1 below 256 can ever meet a byte of a combination.
-ByteTable selectedAnyK1(const TStatDrawArray& selected)
-{
-    ByteTable t{};
-    for (const TStatDrawItem& it : selected)
-        if (it.Key.K(1) < t.size())
-            t[it.Key.K(1)] = 1;
-    return t;
-}
-
 // The plain test of the "values" members: any of the five stored bytes is a
 // selected value.
 bool anyNumberSelected(const TComb& comb, const TStatDrawArray& selected)
@@ -110,7 +113,7 @@ bool anyNumberSelected(const TComb& comb, const TStatDrawArray& selected)
 
 std::unique_ptr<CombFilter> anyNumberFilter(const TStatDrawArray& selected)
 {
-    const ByteTable flagged = selectedAnyK1(selected);
+    const ByteTable flagged = selectedK1Table<256>(selected);
     return makeCombFilter([flagged](const TComb& c) {
         return (flagged[c.n[0]] | flagged[c.n[1]] | flagged[c.n[2]] | flagged[c.n[3]] | flagged[c.n[4]]) != 0;
     });
@@ -120,7 +123,7 @@ std::unique_ptr<CombFilter> anyNumberFilter(const TStatDrawArray& selected)
 // selected by MatchK(1, count). A count never exceeds 5.
 std::unique_ptr<CombFilter> countFilter(NumberMask target, const TStatDrawArray& selected)
 {
-    const ByteTable any = selectedAnyK1(selected);
+    const ByteTable any = selectedK1Table<256>(selected);
     std::array<uint8_t, 8> byCount{};
     std::copy_n(any.begin(), kMainCount + 1, byCount.begin());
     return makeCombFilter([target, byCount](const TComb& c) {
@@ -235,79 +238,34 @@ std::unique_ptr<CombFilter> TCustomRepValues2Stat::PrepareFilter(const TStatDraw
     return anyNumberFilter(selected);
 }
 
-const StatClassInfo TstRepValues2::Class = statClass<TstRepValues2>(StatClassInfo{
-    .className = "TstRepValues2",
-    .codeFormat = "RPV2",
-    .titleFormat = ZT("Повторяющиеся числа в 2-х тиражах подряд"),
-    .group = kGroup,
-    .flags = kFlagSecond,
-});
+const StatClassInfo TstRepValues2::Class =
+    repeatsClass<TstRepValues2>("TstRepValues2", "RPV2", ZT("Повторяющиеся числа в 2-х тиражах подряд"));
 
-const StatClassInfo TstRepValues2over1::Class = statClass<TstRepValues2over1>(StatClassInfo{
-    .className = "TstRepValues2over1",
-    .codeFormat = "PRV2O1",
-    .titleFormat = ZT("Повторяющиеся числа в 2-х тиражах через 1 тираж(а)"),
-    .group = kGroup,
-    .flags = kFlagSecond,
-});
+const StatClassInfo TstRepValues2over1::Class = repeatsClass<TstRepValues2over1>(
+    "TstRepValues2over1", "PRV2O1", ZT("Повторяющиеся числа в 2-х тиражах через 1 тираж(а)"));
 
-const StatClassInfo TstRepValues2over2::Class = statClass<TstRepValues2over2>(StatClassInfo{
-    .className = "TstRepValues2over2",
-    .codeFormat = "PRV2O2",
-    .titleFormat = ZT("Повторяющиеся числа в 2-х тиражах через 2 тираж(а)"),
-    .group = kGroup,
-    .flags = kFlagSecond,
-});
+const StatClassInfo TstRepValues2over2::Class = repeatsClass<TstRepValues2over2>(
+    "TstRepValues2over2", "PRV2O2", ZT("Повторяющиеся числа в 2-х тиражах через 2 тираж(а)"));
 
-const StatClassInfo TstRepValues2over3::Class = statClass<TstRepValues2over3>(StatClassInfo{
-    .className = "TstRepValues2over3",
-    .codeFormat = "PRV2O3",
-    .titleFormat = ZT("Повторяющиеся числа в 2-х тиражах через 3 тираж(а)"),
-    .group = kGroup,
-    .flags = kFlagSecond,
-});
+const StatClassInfo TstRepValues2over3::Class = repeatsClass<TstRepValues2over3>(
+    "TstRepValues2over3", "PRV2O3", ZT("Повторяющиеся числа в 2-х тиражах через 3 тираж(а)"));
 
-const StatClassInfo TstRepValues2P1::Class = statClass<TstRepValues2P1>(StatClassInfo{
-    .className = "TstRepValues2P1",
-    .codeFormat = "PRV+1",
-    .titleFormat = ZT("Данные предыдущего тиража + 1"),
-    .group = kGroup,
-    .flags = kFlagSecond,
-});
+const StatClassInfo TstRepValues2P1::Class =
+    repeatsClass<TstRepValues2P1>("TstRepValues2P1", "PRV+1", ZT("Данные предыдущего тиража + 1"));
 
-const StatClassInfo TstRepValues2N1::Class = statClass<TstRepValues2N1>(StatClassInfo{
-    .className = "TstRepValues2N1",
-    .codeFormat = "PRV-1",
-    .titleFormat = ZT("Данные предыдущего тиража - 1"),
-    .group = kGroup,
-    .flags = kFlagSecond,
-});
+const StatClassInfo TstRepValues2N1::Class =
+    repeatsClass<TstRepValues2N1>("TstRepValues2N1", "PRV-1", ZT("Данные предыдущего тиража - 1"));
 
-const StatClassInfo TstRepValues2P2::Class = statClass<TstRepValues2P2>(StatClassInfo{
-    .className = "TstRepValues2P2",
-    .codeFormat = "PRV+2",
-    .titleFormat = ZT("Данные предыдущего тиража + 2"),
-    .group = kGroup,
-    .flags = kFlagSecond,
-});
+const StatClassInfo TstRepValues2P2::Class =
+    repeatsClass<TstRepValues2P2>("TstRepValues2P2", "PRV+2", ZT("Данные предыдущего тиража + 2"));
 
-const StatClassInfo TstRepValues2N2::Class = statClass<TstRepValues2N2>(StatClassInfo{
-    .className = "TstRepValues2N2",
-    .codeFormat = "PRV-2",
-    .titleFormat = ZT("Данные предыдущего тиража - 2"),
-    .group = kGroup,
-    .flags = kFlagSecond,
-});
+const StatClassInfo TstRepValues2N2::Class =
+    repeatsClass<TstRepValues2N2>("TstRepValues2N2", "PRV-2", ZT("Данные предыдущего тиража - 2"));
 
 // ---------------------------------------------------------------- RPV3
 
-const StatClassInfo TstRepValues3::Class = statClass<TstRepValues3>(StatClassInfo{
-    .className = "TstRepValues3",
-    .codeFormat = "RPV3",
-    .titleFormat = ZT("Повторяющиеся числа в 3-х тиражах подряд"),
-    .group = kGroup,
-    .flags = kFlagSecond,
-});
+const StatClassInfo TstRepValues3::Class =
+    repeatsClass<TstRepValues3>("TstRepValues3", "RPV3", ZT("Повторяющиеся числа в 3-х тиражах подряд"));
 
 void TstRepValues3::BeginStat(int end, TStatDrawArray& items)
 {
@@ -336,13 +294,8 @@ std::unique_ptr<CombFilter> TstRepValues3::PrepareFilter(const TStatDrawArray& s
 
 // ---------------------------------------------------------------- PRL2
 
-const StatClassInfo TstRepValues2B3::Class = statClass<TstRepValues2B3>(StatClassInfo{
-    .className = "TstRepValues2B3",
-    .codeFormat = "PRL2",
-    .titleFormat = ZT("Повторяющиеся числа не более чем в 2-х тиражах"),
-    .group = kGroup,
-    .flags = kFlagSecond,
-});
+const StatClassInfo TstRepValues2B3::Class =
+    repeatsClass<TstRepValues2B3>("TstRepValues2B3", "PRL2", ZT("Повторяющиеся числа не более чем в 2-х тиражах"));
 
 void TstRepValues2B3::BeginStat(int end, TStatDrawArray& items)
 {
@@ -407,79 +360,34 @@ std::unique_ptr<CombFilter> TCustomRepCount2Stat::PrepareFilter(const TStatDrawA
     return countFilter(shiftedMaskOf(GetDraw(end - Distance() + 1, sorted), Shift()), selected);
 }
 
-const StatClassInfo TstRepCount2::Class = statClass<TstRepCount2>(StatClassInfo{
-    .className = "TstRepCount2",
-    .codeFormat = "RPC2",
-    .titleFormat = ZT("Количество повторов в 2-х тиражах подряд"),
-    .group = kGroup,
-    .flags = kFlagSecond,
-});
+const StatClassInfo TstRepCount2::Class =
+    repeatsClass<TstRepCount2>("TstRepCount2", "RPC2", ZT("Количество повторов в 2-х тиражах подряд"));
 
-const StatClassInfo TstRepCount2over1::Class = statClass<TstRepCount2over1>(StatClassInfo{
-    .className = "TstRepCount2over1",
-    .codeFormat = "RPO1",
-    .titleFormat = ZT("Количество повторов в 2-х тиражах через 1 тираж(а)"),
-    .group = kGroup,
-    .flags = kFlagSecond,
-});
+const StatClassInfo TstRepCount2over1::Class = repeatsClass<TstRepCount2over1>(
+    "TstRepCount2over1", "RPO1", ZT("Количество повторов в 2-х тиражах через 1 тираж(а)"));
 
-const StatClassInfo TstRepCount2over2::Class = statClass<TstRepCount2over2>(StatClassInfo{
-    .className = "TstRepCount2over2",
-    .codeFormat = "PRC2O2",
-    .titleFormat = ZT("Количество повторов в 2-х тиражах через 2 тираж(а)"),
-    .group = kGroup,
-    .flags = kFlagSecond,
-});
+const StatClassInfo TstRepCount2over2::Class = repeatsClass<TstRepCount2over2>(
+    "TstRepCount2over2", "PRC2O2", ZT("Количество повторов в 2-х тиражах через 2 тираж(а)"));
 
-const StatClassInfo TstRepCount2over3::Class = statClass<TstRepCount2over3>(StatClassInfo{
-    .className = "TstRepCount2over3",
-    .codeFormat = "PRC2O3",
-    .titleFormat = ZT("Количество повторов в 2-х тиражах через 3 тираж(а)"),
-    .group = kGroup,
-    .flags = kFlagSecond,
-});
+const StatClassInfo TstRepCount2over3::Class = repeatsClass<TstRepCount2over3>(
+    "TstRepCount2over3", "PRC2O3", ZT("Количество повторов в 2-х тиражах через 3 тираж(а)"));
 
-const StatClassInfo TstRepCount2P1::Class = statClass<TstRepCount2P1>(StatClassInfo{
-    .className = "TstRepCount2P1",
-    .codeFormat = "PRC+1",
-    .titleFormat = ZT("Количество совпадений \"значений + 1\""),
-    .group = kGroup,
-    .flags = kFlagSecond,
-});
+const StatClassInfo TstRepCount2P1::Class =
+    repeatsClass<TstRepCount2P1>("TstRepCount2P1", "PRC+1", ZT("Количество совпадений \"значений + 1\""));
 
-const StatClassInfo TstRepCount2N1::Class = statClass<TstRepCount2N1>(StatClassInfo{
-    .className = "TstRepCount2N1",
-    .codeFormat = "PRC-1",
-    .titleFormat = ZT("Количество совпадений \"значений - 1\""),
-    .group = kGroup,
-    .flags = kFlagSecond,
-});
+const StatClassInfo TstRepCount2N1::Class =
+    repeatsClass<TstRepCount2N1>("TstRepCount2N1", "PRC-1", ZT("Количество совпадений \"значений - 1\""));
 
-const StatClassInfo TstRepCount2P2::Class = statClass<TstRepCount2P2>(StatClassInfo{
-    .className = "TstRepCount2P2",
-    .codeFormat = "PRC+2",
-    .titleFormat = ZT("Количество совпадений \"значений + 2\""),
-    .group = kGroup,
-    .flags = kFlagSecond,
-});
+const StatClassInfo TstRepCount2P2::Class =
+    repeatsClass<TstRepCount2P2>("TstRepCount2P2", "PRC+2", ZT("Количество совпадений \"значений + 2\""));
 
-const StatClassInfo TstRepCount2N2::Class = statClass<TstRepCount2N2>(StatClassInfo{
-    .className = "TstRepCount2N2",
-    .codeFormat = "PRC-2",
-    .titleFormat = ZT("Количество совпадений \"значений - 2\""),
-    .group = kGroup,
-    .flags = kFlagSecond,
-});
+const StatClassInfo TstRepCount2N2::Class =
+    repeatsClass<TstRepCount2N2>("TstRepCount2N2", "PRC-2", ZT("Количество совпадений \"значений - 2\""));
 
 // ---------------------------------------------------------------- RPC3
 
-const StatClassInfo TstRepCount3::Class = statClass<TstRepCount3>(StatClassInfo{
-    .className = "TstRepCount3",
-    .codeFormat = "RPC3",
-    .titleFormat = ZT("Количество повторов в 3-х тиражах подряд"),
-    .group = kGroup,
-    .flags = kFlagSecond,
-});
+const StatClassInfo TstRepCount3::Class =
+    repeatsClass<TstRepCount3>("TstRepCount3", "RPC3", ZT("Количество повторов в 3-х тиражах подряд"));
 
 void TstRepCount3::BeginStat(int end, TStatDrawArray& items)
 {
@@ -510,13 +418,8 @@ std::unique_ptr<CombFilter> TstRepCount3::PrepareFilter(const TStatDrawArray& se
 
 // ---------------------------------------------------------------- PRB2
 
-const StatClassInfo TstRepCount2B3::Class = statClass<TstRepCount2B3>(StatClassInfo{
-    .className = "TstRepCount2B3",
-    .codeFormat = "PRB2",
-    .titleFormat = ZT("Количество повторов не более чем в 2-х тиражах"),
-    .group = kGroup,
-    .flags = kFlagSecond,
-});
+const StatClassInfo TstRepCount2B3::Class =
+    repeatsClass<TstRepCount2B3>("TstRepCount2B3", "PRB2", ZT("Количество повторов не более чем в 2-х тиражах"));
 
 void TstRepCount2B3::BeginStat(int end, TStatDrawArray& items)
 {

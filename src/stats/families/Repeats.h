@@ -67,74 +67,76 @@ public:
                                               bool exclude) override;
 };
 
+// A values member with its shift and distance fixed.
+template <int32_t kShift, int32_t kDistance>
+class TRepValues2Stat : public TCustomRepValues2Stat {
+public:
+    using TCustomRepValues2Stat::TCustomRepValues2Stat;
+    int32_t Shift() const override { return kShift; }
+    int32_t Distance() const override { return kDistance; }
+};
+
+// A count member with its shift and distance fixed.
+template <int32_t kShift, int32_t kDistance>
+class TRepCount2Stat : public TCustomRepCount2Stat {
+public:
+    using TCustomRepCount2Stat::TCustomRepCount2Stat;
+    int32_t Shift() const override { return kShift; }
+    int32_t Distance() const override { return kDistance; }
+};
+
 // ---------------------------------------------------------------- values
 
 // RPV2: numbers of the last draw that were in two draws in a row.
-class TstRepValues2 : public TCustomRepValues2Stat {
+class TstRepValues2 final : public TRepValues2Stat<0, 1> {
 public:
     static const StatClassInfo Class;
-    using TCustomRepValues2Stat::TCustomRepValues2Stat;
-    int32_t Shift() const override { return 0; }
-    int32_t Distance() const override { return 1; }
+    using TRepValues2Stat::TRepValues2Stat;
 };
 
 // PRV2O1..PRV2O3: the same with one to three draws between the two.
-class TstRepValues2over1 : public TCustomRepValues2Stat {
+class TstRepValues2over1 final : public TRepValues2Stat<0, 2> {
 public:
     static const StatClassInfo Class;
-    using TCustomRepValues2Stat::TCustomRepValues2Stat;
-    int32_t Shift() const override { return 0; }
-    int32_t Distance() const override { return 2; }
+    using TRepValues2Stat::TRepValues2Stat;
 };
 
-class TstRepValues2over2 : public TCustomRepValues2Stat {
+class TstRepValues2over2 final : public TRepValues2Stat<0, 3> {
 public:
     static const StatClassInfo Class;
-    using TCustomRepValues2Stat::TCustomRepValues2Stat;
-    int32_t Shift() const override { return 0; }
-    int32_t Distance() const override { return 3; }
+    using TRepValues2Stat::TRepValues2Stat;
 };
 
-class TstRepValues2over3 : public TCustomRepValues2Stat {
+class TstRepValues2over3 final : public TRepValues2Stat<0, 4> {
 public:
     static const StatClassInfo Class;
-    using TCustomRepValues2Stat::TCustomRepValues2Stat;
-    int32_t Shift() const override { return 0; }
-    int32_t Distance() const override { return 4; }
+    using TRepValues2Stat::TRepValues2Stat;
 };
 
 // PRV+1, PRV-1, PRV+2, PRV-2: the numbers of the previous draw moved by the
 // shift that came up in the draw after it.
-class TstRepValues2P1 : public TCustomRepValues2Stat {
+class TstRepValues2P1 final : public TRepValues2Stat<+1, 1> {
 public:
     static const StatClassInfo Class;
-    using TCustomRepValues2Stat::TCustomRepValues2Stat;
-    int32_t Shift() const override { return 1; }
-    int32_t Distance() const override { return 1; }
+    using TRepValues2Stat::TRepValues2Stat;
 };
 
-class TstRepValues2N1 : public TCustomRepValues2Stat {
+class TstRepValues2N1 final : public TRepValues2Stat<-1, 1> {
 public:
     static const StatClassInfo Class;
-    using TCustomRepValues2Stat::TCustomRepValues2Stat;
-    int32_t Shift() const override { return -1; }
-    int32_t Distance() const override { return 1; }
+    using TRepValues2Stat::TRepValues2Stat;
 };
 
-class TstRepValues2P2 : public TCustomRepValues2Stat {
+class TstRepValues2P2 final : public TRepValues2Stat<+2, 1> {
 public:
     static const StatClassInfo Class;
-    using TCustomRepValues2Stat::TCustomRepValues2Stat;
-    int32_t Shift() const override { return 2; }
-    int32_t Distance() const override { return 1; }
+    using TRepValues2Stat::TRepValues2Stat;
 };
 
-class TstRepValues2N2 : public TCustomRepValues2Stat {
+class TstRepValues2N2 final : public TRepValues2Stat<-2, 1> {
 public:
     static const StatClassInfo Class;
-    using TCustomRepValues2Stat::TCustomRepValues2Stat;
-    int32_t Shift() const override { return -2; }
-    int32_t Distance() const override { return 1; }
+    using TRepValues2Stat::TRepValues2Stat;
 };
 
 // RPV3: numbers of the last draw that were in three draws in a row
@@ -172,71 +174,55 @@ public:
 // ---------------------------------------------------------------- counts
 
 // RPC2: how many numbers a draw shares with the draw before it.
-class TstRepCount2 : public TCustomRepCount2Stat {
+class TstRepCount2 final : public TRepCount2Stat<0, 1> {
 public:
     static const StatClassInfo Class;
-    using TCustomRepCount2Stat::TCustomRepCount2Stat;
-    int32_t Shift() const override { return 0; }
-    int32_t Distance() const override { return 1; }
+    using TRepCount2Stat::TRepCount2Stat;
 };
 
 // RPO1, PRC2O2, PRC2O3: the same with one to three draws between the two.
-class TstRepCount2over1 : public TCustomRepCount2Stat {
+class TstRepCount2over1 final : public TRepCount2Stat<0, 2> {
 public:
     static const StatClassInfo Class;
-    using TCustomRepCount2Stat::TCustomRepCount2Stat;
-    int32_t Shift() const override { return 0; }
-    int32_t Distance() const override { return 2; }
+    using TRepCount2Stat::TRepCount2Stat;
 };
 
-class TstRepCount2over2 : public TCustomRepCount2Stat {
+class TstRepCount2over2 final : public TRepCount2Stat<0, 3> {
 public:
     static const StatClassInfo Class;
-    using TCustomRepCount2Stat::TCustomRepCount2Stat;
-    int32_t Shift() const override { return 0; }
-    int32_t Distance() const override { return 3; }
+    using TRepCount2Stat::TRepCount2Stat;
 };
 
-class TstRepCount2over3 : public TCustomRepCount2Stat {
+class TstRepCount2over3 final : public TRepCount2Stat<0, 4> {
 public:
     static const StatClassInfo Class;
-    using TCustomRepCount2Stat::TCustomRepCount2Stat;
-    int32_t Shift() const override { return 0; }
-    int32_t Distance() const override { return 4; }
+    using TRepCount2Stat::TRepCount2Stat;
 };
 
 // PRC+1, PRC-1, PRC+2, PRC-2: how many numbers of the previous draw, moved
 // by the shift, a draw holds.
-class TstRepCount2P1 : public TCustomRepCount2Stat {
+class TstRepCount2P1 final : public TRepCount2Stat<+1, 1> {
 public:
     static const StatClassInfo Class;
-    using TCustomRepCount2Stat::TCustomRepCount2Stat;
-    int32_t Shift() const override { return 1; }
-    int32_t Distance() const override { return 1; }
+    using TRepCount2Stat::TRepCount2Stat;
 };
 
-class TstRepCount2N1 : public TCustomRepCount2Stat {
+class TstRepCount2N1 final : public TRepCount2Stat<-1, 1> {
 public:
     static const StatClassInfo Class;
-    using TCustomRepCount2Stat::TCustomRepCount2Stat;
-    int32_t Shift() const override { return -1; }
-    int32_t Distance() const override { return 1; }
+    using TRepCount2Stat::TRepCount2Stat;
 };
 
-class TstRepCount2P2 : public TCustomRepCount2Stat {
+class TstRepCount2P2 final : public TRepCount2Stat<+2, 1> {
 public:
     static const StatClassInfo Class;
-    using TCustomRepCount2Stat::TCustomRepCount2Stat;
-    int32_t Shift() const override { return 2; }
-    int32_t Distance() const override { return 1; }
+    using TRepCount2Stat::TRepCount2Stat;
 };
 
-class TstRepCount2N2 : public TCustomRepCount2Stat {
+class TstRepCount2N2 final : public TRepCount2Stat<-2, 1> {
 public:
     static const StatClassInfo Class;
-    using TCustomRepCount2Stat::TCustomRepCount2Stat;
-    int32_t Shift() const override { return -2; }
-    int32_t Distance() const override { return 1; }
+    using TRepCount2Stat::TRepCount2Stat;
 };
 
 // RPC3: how many numbers of a draw were also in each of the two draws

@@ -19,20 +19,6 @@ std::pair<int, int> segmentRange(const TConfigData& config)
     return {*low, *high};
 }
 
-template <class T>
-StatClassInfo tupleClass(const char* className, const char* code, const char* title, StatClassInfo::TitleFn titleFn)
-{
-    return statClass<T>(StatClassInfo{
-        .className = className,
-        .codeFormat = code,
-        .titleFormat = title,
-        .group = kSegmentsGroup,
-        .flags = kFlagSorted,
-        .valueListSelectable = false,
-        .titleFn = titleFn,
-    });
-}
-
 const char* const kMixTitle = ZT("Сочетания из %0:d сегментов по всем числам тиража");
 const char* const kSeqTitle = ZT("Сочетания из %0:d сегментов по соседним числам");
 
@@ -98,16 +84,16 @@ TstSgmValCnt::TstSgmValCnt(const StatClassInfo& cls, const TStatList& list, int3
 }
 
 const StatClassInfo TstCombSegmMix2::Class =
-    tupleClass<TstCombSegmMix2>("TstCombSegmMix2", "KGM2", kMixTitle, sizedTitle<2>);
+    tupleClass<TstCombSegmMix2, 2>("TstCombSegmMix2", "KGM2", kMixTitle, kSegmentsGroup);
 const StatClassInfo TstCombSegmMix3::Class =
-    tupleClass<TstCombSegmMix3>("TstCombSegmMix3", "KGM3", kMixTitle, sizedTitle<3>);
+    tupleClass<TstCombSegmMix3, 3>("TstCombSegmMix3", "KGM3", kMixTitle, kSegmentsGroup);
 const StatClassInfo TstCombSegmMix4::Class =
-    tupleClass<TstCombSegmMix4>("TstCombSegmMix4", "KGM4", kMixTitle, sizedTitle<4>);
+    tupleClass<TstCombSegmMix4, 4>("TstCombSegmMix4", "KGM4", kMixTitle, kSegmentsGroup);
 const StatClassInfo TstCombSegmSeq2::Class =
-    tupleClass<TstCombSegmSeq2>("TstCombSegmSeq2", "KGS2", kSeqTitle, sizedTitle<2>);
+    tupleClass<TstCombSegmSeq2, 2>("TstCombSegmSeq2", "KGS2", kSeqTitle, kSegmentsGroup);
 const StatClassInfo TstCombSegmSeq3::Class =
-    tupleClass<TstCombSegmSeq3>("TstCombSegmSeq3", "KGS3", kSeqTitle, sizedTitle<3>);
+    tupleClass<TstCombSegmSeq3, 3>("TstCombSegmSeq3", "KGS3", kSeqTitle, kSegmentsGroup);
 const StatClassInfo TstCombSegmSeq4::Class =
-    tupleClass<TstCombSegmSeq4>("TstCombSegmSeq4", "KGS4", kSeqTitle, sizedTitle<4>);
+    tupleClass<TstCombSegmSeq4, 4>("TstCombSegmSeq4", "KGS4", kSeqTitle, kSegmentsGroup);
 
 }  // namespace zircon

@@ -39,16 +39,8 @@ int longestRunOf(uint32_t steps)
     return *std::max_element(lengths, lengths + runs);
 }
 
-// Values v with an item whose K1 is v, whatever K2..K4 hold: the MatchK(1, v)
-// test. Run lengths and counts never exceed 5, so the table stops there.
-std::array<uint8_t, kMainCount + 1> selectedSmallK1(const TStatDrawArray& selected)
-{
-    std::array<uint8_t, kMainCount + 1> t{};
-    for (const TStatDrawItem& it : selected)
-        if (it.Key.K(1) < t.size())
-            t[it.Key.K(1)] = 1;
-    return t;
-}
+// Run lengths and counts never exceed 5, so the selection tables stop there.
+constexpr size_t kRunValues = kMainCount + 1;
 
 // The answer for each of the 16 step patterns, turned into a filter.
 std::unique_ptr<CombFilter> stepPatternFilter(const std::array<uint8_t, kStepPatterns>& byPattern)
@@ -115,7 +107,7 @@ std::unique_ptr<CombFilter> TstSequenceLen::PrepareFilter(const TStatDrawArray& 
                                                           bool)
 {
     LoadDraws(-1, end, sorted);
-    const auto byLength = selectedSmallK1(selected);
+    const auto byLength = selectedK1Table<kRunValues>(selected);
     std::array<uint8_t, kStepPatterns> byPattern{};
     for (uint32_t steps = 0; steps < kStepPatterns; ++steps) {
         int lengths[kMainCount];
@@ -161,7 +153,7 @@ std::unique_ptr<CombFilter> TstSequenceCnt::PrepareFilter(const TStatDrawArray& 
                                                           bool)
 {
     LoadDraws(-1, end, sorted);
-    const auto byCount = selectedSmallK1(selected);
+    const auto byCount = selectedK1Table<kRunValues>(selected);
     std::array<uint8_t, kStepPatterns> byPattern{};
     for (uint32_t steps = 0; steps < kStepPatterns; ++steps)
         byPattern[steps] = byCount[static_cast<size_t>(runCountOf(steps, 2))];
@@ -203,7 +195,7 @@ std::unique_ptr<CombFilter> TstSequenceLenMax::PrepareFilter(const TStatDrawArra
                                                              bool sorted, bool)
 {
     LoadDraws(-1, end, sorted);
-    const auto byLength = selectedSmallK1(selected);
+    const auto byLength = selectedK1Table<kRunValues>(selected);
     std::array<uint8_t, kStepPatterns> byPattern{};
     for (uint32_t steps = 0; steps < kStepPatterns; ++steps)
         byPattern[steps] = byLength[static_cast<size_t>(longestRunOf(steps))];

@@ -94,11 +94,7 @@ void TstShreddingStat::CombKeys(const uint8_t* nums, KeyList& keys) const
 void TstShreddingStat::AddDrawValues(int index, int end, bool sorted, TStatDrawArray& items, TStatWork&,
                                      TLastValueArray&)
 {
-    LoadDraws(index, end, sorted);
-    Cur = TStatDrawItem{};
-    Cur.LastDraw = Cur.PrevDraw = CurDraw.number;
-    Cur.Depth = end - index + 1;
-    Cur.Count = 1;
+    beginDrawItem(index, end, sorted);
     const TDraw p = GetDraw(index - 1, sorted);
     const TDraw t = GetDraw(index - 2, sorted);
     Cur.Key = shreddingKey(m_formula.value(CurDraw.nums.data(), p.nums.data(), t.nums.data()));

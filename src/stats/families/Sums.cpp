@@ -109,17 +109,6 @@ int sumTriplesFast(const uint8_t* n)
     return sumTriples(n);
 }
 
-// The base steps of one draw for the members that compare draws: the draw
-// and the window's last draw loaded, Cur prepared for a merge with periods.
-void beginDraw(TCustomStat& stat, int index, int end, bool sorted)
-{
-    stat.LoadDraws(index, end, sorted);
-    stat.Cur = TStatDrawItem{};
-    stat.Cur.LastDraw = stat.Cur.PrevDraw = stat.CurDraw.number;
-    stat.Cur.Depth = end - index + 1;
-    stat.Cur.Count = 1;
-}
-
 // The sum of the draw before `index`, read unsorted; 0 before the archive.
 int previousSum(const TCustomStat& stat, int index)
 {
@@ -296,7 +285,7 @@ QString TstSumChange::ValueText(const TStatDrawItem& item) const
 void TstSumChange::AddDrawValues(int index, int end, bool sorted, TStatDrawArray& items, TStatWork&,
                                  TLastValueArray&)
 {
-    beginDraw(*this, index, end, sorted);
+    beginDrawItem(index, end, sorted);
     const int prev = previousSum(*this, index);
     if (prev != SecondDraw.sum())
         return;
@@ -352,7 +341,7 @@ QString TstSumChangeSome::ValueText(const TStatDrawItem& item) const
 void TstSumChangeSome::AddDrawValues(int index, int end, bool sorted, TStatDrawArray& items, TStatWork&,
                                      TLastValueArray&)
 {
-    beginDraw(*this, index, end, sorted);
+    beginDrawItem(index, end, sorted);
     const int prev = previousSum(*this, index);
     if (std::abs(SecondDraw.sum() - prev) > kChangeTolerance)
         return;
@@ -418,7 +407,7 @@ void TstSumTrend::BeginStat(int end, TStatDrawArray& items)
 void TstSumTrend::AddDrawValues(int index, int end, bool sorted, TStatDrawArray& items, TStatWork&,
                                 TLastValueArray&)
 {
-    beginDraw(*this, index, end, sorted);
+    beginDrawItem(index, end, sorted);
     const int prev = previousSum(*this, index);
     if (prev != SecondDraw.sum())
         return;
@@ -547,10 +536,7 @@ std::unique_ptr<CombFilter> TstSum2To3::PrepareFilter(const TStatDrawArray& sele
     // Five equal numbers (zeros from a damaged file) make the most triples:
     // each of the five positions with each of the six pairs of the others.
     constexpr int kMaxTriples = kMainCount * (kMainCount - 1) * (kMainCount - 2) / 2;
-    std::array<uint8_t, kMaxTriples + 1> byCount{};
-    for (const TStatDrawItem& it : selected)
-        if (it.Key.K(1) < byCount.size())
-            byCount[it.Key.K(1)] = 1;
+    const auto byCount = selectedK1Table<kMaxTriples + 1>(selected);
     return makeCombFilter(
         [byCount](const TComb& c) { return byCount[static_cast<size_t>(sumTriplesFast(c.n.data()))] != 0; });
 }

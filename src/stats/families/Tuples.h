@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "core/Format.h"
+#include "core/Tr.h"
 #include "stats/TCustomStat.h"
 
 namespace zircon {
@@ -58,6 +60,33 @@ bool tupleMatches(const uint8_t* values, const PositionTuples& tuples, const TSt
 // then each tuple looked up in the selection made into a table once.
 std::unique_ptr<CombFilter> tupleFilter(const TupleValueMap& map, const PositionTuples& tuples,
                                         const TStatDrawArray& selected);
+
+// The title of a member whose pattern carries a fixed size ("Сочетания из
+// %0:d каналов ..." with 2), not a parameter.
+template <int Size>
+QString sizedTitle(const char* titleFormat, int32_t)
+{
+    return fmt(tr(titleFormat), Size);
+}
+
+// The descriptor of a member whose values are tuples of `Size` values: they
+// follow positions (flag "S"), are too many to select by a list of values,
+// and the title pattern is formatted with the size.
+template <class T, int Size>
+StatClassInfo tupleClass(const char* className, const char* code, const char* titleFormat, uint8_t group,
+                         bool available = true)
+{
+    return statClass<T>(StatClassInfo{
+        .className = className,
+        .codeFormat = code,
+        .titleFormat = titleFormat,
+        .group = group,
+        .flags = kFlagSorted,
+        .available = available,
+        .valueListSelectable = false,
+        .titleFn = sizedTitle<Size>,
+    });
+}
 
 // A tuple member over any base: values in CombKeys, the text, the plain and
 // the prepared test. The family sets what a number stands for in its
