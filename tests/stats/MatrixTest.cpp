@@ -259,13 +259,13 @@ TEST(MatrixMasks, WideColumnsKeepTheFirstColumns)
     ASSERT_EQ(first.size(), 1u);
     ASSERT_EQ(ninth.size(), 1u);
     EXPECT_NE(first, ninth);
-    EXPECT_EQ(first[0], QString::fromStdString("1" + std::string(39, '0') + " (549755813888)"));
+    EXPECT_EQ(first[0], QStringLiteral("1") + QString(39, u'0') + QStringLiteral(" (549755813888)"));
     Registry one(columns(1));
     const std::unique_ptr<TCustomStat> rowm = one.create("ROWM");
     ASSERT_TRUE(rowm);
     // Rows 1 and 69 of 69: the number is 2^68 + 1.
     EXPECT_EQ(valueTexts(*rowm, {1, 69, 69, 1, 1})[0],
-              QString::fromStdString("1" + std::string(67, '0') + "1 (295147905179352825857)"));
+              QStringLiteral("1") + QString(67, u'0') + QStringLiteral("1 (295147905179352825857)"));
 }
 
 TEST(MatrixMasks, ParseValue)
