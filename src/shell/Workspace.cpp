@@ -13,11 +13,6 @@
 #include "stats/ConfigEditing.h"
 
 namespace zircon {
-namespace {
-
-constexpr int kShreddingGroup = 12;
-
-}  // namespace
 
 Workspace::Workspace(const QString& dataDir, Host& host)
     : m_host(host),

@@ -12,6 +12,7 @@
 
 #include "core/SegmentMap.h"
 #include "stats/ConfigData.h"
+#include "stats/StatClassInfo.h"
 
 namespace zircon {
 
@@ -25,11 +26,6 @@ inline constexpr int kProfitRowCount = 6;
 // the stake arithmetic (cost times up to C(8,5) = 56 combinations, plus the
 // prizes) well inside the 64-bit range.
 inline constexpr TCurrency kMaxConfigAmount = TCurrency{999'999'999'999} * kCurrencyScale;
-
-// The prefetch groups whose files depend on the configuration.
-inline constexpr int kChannelsGroup = 3;  // "grp", on ChannelSize
-inline constexpr int kMatrixGroup = 4;    // "mtx", on MatrixCols
-inline constexpr int kSegmentsGroup = 5;  // "sgm", on Segments
 
 // A real number as the user types it: "," or "." as the decimal point,
 // blanks around it ignored. Empty when the text is not a finite number.

@@ -25,6 +25,12 @@ enum StatFlag : uint8_t {
 };
 
 inline constexpr int kStatGroupCount = 13;
+// The groups whose values follow settings: their prefetch files go stale
+// when the settings change, and the registry holds one entry per part.
+inline constexpr int kChannelsGroup = 3;   // "grp", on ChannelSize
+inline constexpr int kMatrixGroup = 4;     // "mtx", on MatrixCols
+inline constexpr int kSegmentsGroup = 5;   // "sgm", on Segments
+inline constexpr int kShreddingGroup = 12; // "shr", on the formulas
 
 struct StatClassInfo {
     using ParamRangeFn = std::pair<int, int> (*)(const TConfigData&);

@@ -18,8 +18,6 @@ namespace {
 
 const TDrawsArray kNoDraws;
 
-constexpr int kShreddingGroup = 12;
-
 TCurrency toCurrency(double value)
 {
     return static_cast<TCurrency>(std::llround(value * kCurrencyScale));

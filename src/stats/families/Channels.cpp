@@ -8,8 +8,6 @@
 namespace zircon {
 namespace {
 
-constexpr uint8_t kChannelsGroup = 3;
-
 std::pair<int, int> channelRange(const TConfigData& config)
 {
     return {1, partitionCount(config.ChannelSize)};

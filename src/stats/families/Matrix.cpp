@@ -11,8 +11,6 @@
 namespace zircon {
 namespace {
 
-constexpr uint8_t kMatrixGroup = 4;
-
 using ByteTable = std::array<uint8_t, 256>;
 
 // ---------------------------------------------------------------- masks

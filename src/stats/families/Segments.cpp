@@ -8,8 +8,6 @@
 namespace zircon {
 namespace {
 
-constexpr uint8_t kSegmentsGroup = 5;
-
 // From the smallest to the largest segment in the map (1..1 with the
 // default map), read the way the instances read it.
 std::pair<int, int> segmentRange(const TConfigData& config)
